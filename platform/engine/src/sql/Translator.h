@@ -137,6 +137,16 @@ struct CriteriaTranslation {
 CriteriaTranslation translateCriteria(std::string_view criteria,
                                       const std::vector<std::string>& fieldNames);
 
+// The column description of a column as SQLite declares it. The translator
+// writes the dialect's types into the declared type ("TEXT(50)", "MEMO",
+// "BYTE", "SHORT", "LONG", "SINGLE", "DOUBLE", "CURRENCY", "YESNO",
+// "DATETIME"; a COUNTER becomes "INTEGER PRIMARY KEY AUTOINCREMENT"), so the
+// engine reads the types back from PRAGMA table_info. Declared types of
+// tables made by other programs map by SQLite's affinity rules (INT ->
+// Long, REAL/FLOA/DOUB -> Double, otherwise Memo).
+ColumnInfo describeColumn(std::string_view name, std::string_view declaredType,
+                          bool isIntegerPrimaryKey, bool notNull);
+
 // Registers the collation JETNOCASE and the functions the translated SQL
 // uses (jet_like, jet_concat, jet_div, ...) on a connection.
 void registerFunctions(sqlite3* db);
