@@ -43,8 +43,9 @@ double val(std::string_view s);
 
 // Shortest text that reads back as the same double (at most 15 significant
 // digits, as the classic runtime prints), with the regional decimal
-// separator, no grouping, no trailing zeros. 1e16 and above and below 1e-4
-// use the exponent form "1E+16".
+// separator, no grouping, no trailing zeros. 1e15 and above and below 1e-4
+// use the exponent form "1E+15", "1E-05" (as the classic runtime: beyond 15
+// digits a plain form would show digits that were rounded away).
 std::string numberToText(double d, const Regional& r);
 
 // Comparison as the language's relational operators do it for the kinds the
