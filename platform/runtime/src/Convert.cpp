@@ -376,8 +376,11 @@ std::optional<int> compare(const Variant& a, const Variant& b, const Regional& r
     // One number (or date) and one text.
     const Variant& n = sa ? b : a;
     const std::string& t = sa ? a.stringValue() : b.stringValue();
-    std::optional<double> tv = parseNumber(t, r);
-    if (!tv && n.type() == VarType::Date) tv = parseDate(t, r);
+    // A date and a date text compare as dates ("02.01.2020" would read as a
+    // number with grouping separators in German).
+    std::optional<double> tv;
+    if (n.type() == VarType::Date) tv = parseDate(t, r);
+    if (!tv) tv = parseNumber(t, r);
     if (!tv) return sa ? 1 : -1;  // the number is less
     return sa ? cmpD(*tv, numOf(n)) : cmpD(numOf(n), *tv);
 }

@@ -23,7 +23,7 @@ std::string ltrim(std::string_view s);
 std::string rtrim(std::string_view s);
 
 // InStr(start, haystack, needle) ignoring case; 0 when not found. An empty
-// needle gives start (if start <= len + 1).
+// needle gives start (if start <= len + 1). start < 1 raises error 5.
 std::size_t instrNoCase(std::size_t start, std::string_view haystack, std::string_view needle);
 // InStr with exact (binary) comparison.
 std::size_t instr(std::size_t start, std::string_view haystack, std::string_view needle);
@@ -36,9 +36,15 @@ std::uint32_t ascW(std::string_view s);  // code of the first character; error 5
 std::string chrW(std::uint32_t code);    // one character as UTF-8
 bool startsWith(std::string_view s, std::string_view prefix);
 
-// Decode to code points and encode back.
+// Decode to code points and encode back. An invalid byte b decodes to the
+// code 0xDC00 + b (a lone surrogate, never a real character), which
+// fromCodePoints() and chrW() write back as the raw byte, so the round trip
+// keeps any text unchanged; ascW() gives that code too. Other surrogates and
+// codes above 0x10FFFF are written as U+FFFD.
 std::vector<std::uint32_t> toCodePoints(std::string_view s);
 std::string fromCodePoints(const std::vector<std::uint32_t>& cps);
+// Simple case mapping of one code point (the ranges upper() names; ß and
+// other characters without a one-character mapping stay).
 std::uint32_t upperChar(std::uint32_t c);
 std::uint32_t lowerChar(std::uint32_t c);
 
