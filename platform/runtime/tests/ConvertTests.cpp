@@ -496,3 +496,54 @@ TEST(Regional, FromEnvironment) {
 }
 
 } // namespace
+
+namespace {
+
+// Random texts from pieces that matter to the readers: nothing crashes, every
+// failure is a runtime Error, and what parseNumber reads numberToText writes
+// back readably.
+TEST(Robustness, RandomTexts) {
+    const char* pieces[] = {"0", "1", "9", "5", ".", ",", "-", "+", " ", "\t", "e", "E", "D", "&", "H",
+                            "O", "F", ":", "/", "T", "x", "ä", "\xFC", "\xE2\x82", "\x80", "'", "\xC2\xA0"};
+    const std::size_t n = sizeof pieces / sizeof pieces[0];
+    std::uint32_t seed = 12345;
+    auto next = [&] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    const Regional settings[] = {DE, EN, Regional::fromLocaleName("fr_FR"), Regional::fromLocaleName("de_CH")};
+    int numbers = 0, dates = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string s;
+        const std::size_t count = next() % 10;
+        for (std::size_t k = 0; k < count; ++k) s += pieces[next() % n];
+        SCOPED_TRACE(s);
+        for (const Regional& r : settings) {
+            if (auto v = parseNumber(s, r)) {
+                ++numbers;
+                ASSERT_TRUE(std::isfinite(*v));
+                const auto back = parseNumber(numberToText(*v, r), r);
+                ASSERT_TRUE(back.has_value()) << numberToText(*v, r);
+                EXPECT_NEAR(*back, *v, std::fabs(*v) * 1e-14);
+            }
+            if (auto d = parseDate(s, r)) {
+                ++dates;
+                const std::string t = textOf(Variant::date(*d), r);
+                EXPECT_FALSE(t.empty());
+            }
+            try {
+                (void)toLong(Variant(s), r);
+            } catch (const Error& e) {
+                EXPECT_TRUE(e.number() == err::TypeMismatch || e.number() == err::Overflow);
+            }
+        }
+        try {
+            (void)val(s);
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), err::Overflow);
+        }
+    }
+    EXPECT_GT(numbers, 1000);  // the pieces make enough real numbers
+}
+
+} // namespace
