@@ -253,7 +253,7 @@ TEST(NumberToText, GermanAndEnglish) {
 }
 
 TEST(NumberToText, LoopLimitExample) {
-    // Part 1.4: '>80' gives '<2,88' (Int(230 / 80 * 100 + 0.5) / 100).
+    // The loop resistance limit: Int(230 / 80 * 100 + 0.5) / 100 is written "2,88".
     EXPECT_EQ("<" + numberToText(std::floor(230.0 / 80 * 100 + 0.5) / 100, DE), "<2,88");
     EXPECT_EQ("<" + numberToText(std::floor(230.0 / 16 * 100 + 0.5) / 100, DE), "<14,38");
 }
