@@ -138,10 +138,11 @@ CriteriaTranslation translateCriteria(std::string_view criteria,
                                       const std::vector<std::string>& fieldNames);
 
 // The column description of a column as SQLite declares it. The translator
-// writes the dialect's types into the declared type ("TEXT(50)", "MEMO",
-// "BYTE", "SHORT", "LONG", "SINGLE", "DOUBLE", "CURRENCY", "YESNO",
-// "DATETIME"; a COUNTER becomes "INTEGER PRIMARY KEY AUTOINCREMENT"), so the
-// engine reads the types back from PRAGMA table_info. Declared types of
+// writes the dialect's types into the declared type ("TEXT(50)", "LONGTEXT"
+// for MEMO (a name with TEXT affinity, so memo texts such as "0012" stay
+// texts), "BYTE", "SHORT", "LONG", "SINGLE", "DOUBLE", "CURRENCY", "YESNO",
+// "DATETIME", "LONGBINARY"; a COUNTER becomes "INTEGER PRIMARY KEY
+// AUTOINCREMENT"), so the engine reads the types back from PRAGMA table_info. Declared types of
 // tables made by other programs map by SQLite's affinity rules (INT ->
 // Long, REAL/FLOA/DOUB -> Double, otherwise Memo).
 ColumnInfo describeColumn(std::string_view name, std::string_view declaredType,
