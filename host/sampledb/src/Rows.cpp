@@ -1,0 +1,34 @@
+#include "sampledb/Rows.h"
+
+#include "engine/Recordset.h"
+
+namespace sampledb {
+
+long addRows(engine::Database& db, const std::string& table, const std::vector<Row>& rows)
+{
+    if (rows.empty()) return 0;
+    auto rs = db.openRecordset(table, engine::RecordsetType::Dynaset, engine::opt::AppendOnly);
+    long stored = 0;
+    for (const Row& row : rows) {
+        rs->addNew();
+        for (const auto& [name, value] : row) rs->field(name).setValue(value);
+        rs->update();
+        ++stored;
+    }
+    rs->close();
+    return stored;
+}
+
+long countRows(engine::Database& db, const std::string& source)
+{
+    auto rs = db.openRecordset(source, engine::RecordsetType::Snapshot);
+    long n = 0;
+    if (!rs->eof()) {
+        rs->moveLast();
+        n = rs->recordCount();
+    }
+    rs->close();
+    return n;
+}
+
+} // namespace sampledb
