@@ -91,6 +91,7 @@ public:
     const std::shared_ptr<Connection>& connection() const { return conn_; }
 
 private:
+    friend class QueryDef;   // QueryDef::execute reports its rows affected here
     Workspace& ws_;
     std::shared_ptr<Connection> conn_;
     long recordsAffected_ = 0;

@@ -1,0 +1,119 @@
+#pragma once
+// The rows behind a Recordset and the cursor state of one Recordset.
+//
+// RowSet (shared by a recordset and its clones): the columns, the row keys
+// fixed when opened (rows added through the set are appended), a cache of
+// the values the opening query returned, and the statements that re-read a
+// row by key. The cache is trusted only while nothing changed: this
+// connection's changes (total changes, rollbacks) and other connections'
+// commits (data_version of every schema) start a new generation, and a row
+// of an older generation is read again from the file when reached.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Connection.h"
+#include "Sqlite.h"
+#include "engine/Recordset.h"
+#include "runtime/Variant.h"
+#include "sql/Translator.h"
+
+namespace engine {
+
+namespace detail {
+
+struct ColumnMeta {
+    std::string name;
+    FieldType type = FieldType::Text;
+    int size = 0;
+    int ordinal = 0;
+    std::string baseName;   // column of the base table; "" for a computed field
+    bool required = false;
+    bool autoIncrement = false;
+    bool writable() const { return !baseName.empty() && !autoIncrement; }
+};
+
+struct RowSet {
+    std::shared_ptr<Connection> conn;
+    std::string name;
+    RecordsetType type = RecordsetType::Dynaset;
+    bool updatable = false;   // rows can be written back through baseRef
+    bool keyed = false;       // rows are identified by base keys (else by position)
+    bool complete = false;    // RecordCount is always complete (Table, Snapshot)
+
+    std::vector<ColumnMeta> cols;
+    std::unordered_map<std::string, int> byName;        // exact name -> first index
+    std::unordered_map<std::string, int> byUpperName;   // upper-case name -> first index
+
+    std::string selectSql;
+    std::vector<rt::Variant> params;
+    std::string baseRef, keyColumn;
+
+    // Rows.
+    std::vector<std::int64_t> keys;
+    std::vector<rt::Variant> cells;            // row-major, cols.size() per row
+    std::vector<std::uint32_t> gen;
+    std::vector<std::uint8_t> deleted;
+    std::size_t deletedCount = 0;
+    std::size_t highWater = 0;                 // rows [0, highWater) were visited
+    std::size_t firstAdded = 0;                // rows from here on were added through the set
+    std::unordered_map<std::int64_t, std::size_t> keyIndex;
+
+    // Staleness.
+    std::uint32_t currentGen = 1;
+    std::uint64_t ownStamp = 0, externalStamp = 0;
+
+    Stmt reread;
+    struct Criterion {
+        sql::CriteriaTranslation tr;
+        Stmt stmt;
+    };
+    std::map<std::string, std::unique_ptr<Criterion>> criteria;
+
+    std::size_t size() const { return keys.size(); }
+    std::size_t ncols() const { return cols.size(); }
+    rt::Variant& cell(std::size_t row, std::size_t col) { return cells[row * cols.size() + col]; }
+
+    void indexNames();
+    int fieldIndex(const std::string& name) const;   // -1 when missing
+    // Runs the opening query and fills keys and cache.
+    void load();
+    // Own changes only (cheap) / own and others' changes (reads the file).
+    void checkOwnChanges();
+    void checkAllChanges();
+    // Re-reads a row of an older generation; false when it is gone (marked deleted).
+    bool refreshRow(std::size_t row);
+    // Reads the row's base values from the file now; false when it is gone.
+    bool rereadRow(std::size_t row);
+    void markDeleted(std::size_t row);
+    std::size_t indexOfKey(std::int64_t key);   // SIZE_MAX when unknown
+    void noteOwnWrite(std::uint64_t before);
+    void releaseStatements();
+    std::size_t liveBefore(std::size_t row) const;   // live rows before index
+};
+
+} // namespace detail
+
+struct RecordsetData {
+    std::shared_ptr<detail::RowSet> rows;
+    std::weak_ptr<Database> db;
+    bool open = true;
+
+    enum class At { Row, Bof, Eof, None };
+    At at = At::None;
+    std::size_t pos = 0;
+    bool checkedArrival = false;   // others' changes checked since arriving on the row
+
+    EditMode mode = EditMode::None;
+    std::vector<rt::Variant> buffer;
+    std::vector<std::uint8_t> changed;
+    int writeScope = 0;
+
+    Bookmark lastModified;
+    bool noMatch = false;
+};
+
+} // namespace engine

@@ -1,0 +1,238 @@
+#include <limits>
+
+#include "RecordsetData.h"
+#include "RecordsetOpen.h"
+#include "Values.h"
+#include "engine/Errors.h"
+#include "runtime/Text.h"
+
+namespace engine::detail {
+
+void RowSet::indexNames() {
+    byName.clear();
+    byUpperName.clear();
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        byName.emplace(cols[i].name, int(i));
+        byUpperName.emplace(rt::text::upper(cols[i].name), int(i));
+    }
+}
+
+int RowSet::fieldIndex(const std::string& name) const {
+    auto it = byName.find(name);
+    if (it != byName.end()) return it->second;
+    auto up = byUpperName.find(rt::text::upper(name));
+    if (up != byUpperName.end()) return up->second;
+    // "[Name]" as written in SQL.
+    if (name.size() > 2 && name.front() == '[' && name.back() == ']')
+        return fieldIndex(name.substr(1, name.size() - 2));
+    return -1;
+}
+
+void RowSet::load() {
+    conn->checkOpen();
+    if (keyed) {
+        ownStamp = conn->ownVersion();
+        externalStamp = conn->externalVersion();
+    }
+    Stmt st(conn->db, selectSql);
+    for (std::size_t i = 0; i < params.size(); ++i) bindVariant(st.get(), int(i + 1), params[i]);
+    const std::size_t nc = cols.size();
+    std::vector<bool> typed(nc);
+    for (std::size_t c = 0; c < nc; ++c) typed[c] = !cols[c].baseName.empty();
+    int keyCol = int(nc);
+    bool haveKey = keyed && st.columnCount() > keyCol;
+    sqlite3_stmt* s = st.get();
+    while (st.step()) {
+        for (std::size_t c = 0; c < nc; ++c) cells.push_back(readColumn(s, int(c), cols[c].type, typed[c]));
+        keys.push_back(haveKey ? sqlite3_column_int64(s, keyCol) : std::int64_t(keys.size()));
+    }
+    gen.assign(keys.size(), currentGen);
+    deleted.assign(keys.size(), 0);
+    keyIndex.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) keyIndex.emplace(keys[i], i);
+    firstAdded = keys.size();
+}
+
+void RowSet::checkOwnChanges() {
+    if (!keyed) return;
+    std::uint64_t v = conn->ownVersion();
+    if (v != ownStamp) {
+        ownStamp = v;
+        ++currentGen;
+    }
+}
+
+void RowSet::checkAllChanges() {
+    if (!keyed) return;
+    checkOwnChanges();
+    std::uint64_t v = conn->externalVersion();
+    if (v != externalStamp) {
+        externalStamp = v;
+        ++currentGen;
+    }
+}
+
+bool RowSet::refreshRow(std::size_t row) {
+    if (deleted[row]) return false;
+    if (gen[row] == currentGen) return true;
+    return rereadRow(row);
+}
+
+bool RowSet::rereadRow(std::size_t row) {
+    if (!keyed) return !deleted[row];
+    conn->checkOpen();
+    if (!reread) {
+        std::string sql = "SELECT ";
+        bool first = true;
+        for (const auto& c : cols) {
+            if (c.baseName.empty()) continue;
+            if (!first) sql += ", ";
+            sql += quoteName(c.baseName);
+            first = false;
+        }
+        if (first) sql += "NULL";
+        sql += " FROM " + baseRef + " WHERE " + quoteName(keyColumn) + " = ?1";
+        reread = Stmt(conn->db, sql);
+    }
+    reread.reset();
+    reread.bind(1, keys[row]);
+    bool found = reread.step();
+    if (!found) {
+        reread.reset();
+        markDeleted(row);
+        return false;
+    }
+    int k = 0;
+    for (std::size_t c = 0; c < cols.size(); ++c) {
+        if (cols[c].baseName.empty()) continue;
+        cell(row, c) = readColumn(reread.get(), k++, cols[c].type, true);
+    }
+    reread.reset();
+    gen[row] = currentGen;
+    return true;
+}
+
+void RowSet::markDeleted(std::size_t row) {
+    if (!deleted[row]) {
+        deleted[row] = 1;
+        ++deletedCount;
+    }
+}
+
+std::size_t RowSet::indexOfKey(std::int64_t key) {
+    auto it = keyIndex.find(key);
+    return it == keyIndex.end() ? std::numeric_limits<std::size_t>::max() : it->second;
+}
+
+void RowSet::noteOwnWrite(std::uint64_t before) {
+    if (ownStamp == before) ownStamp = conn->ownVersion();
+}
+
+void RowSet::releaseStatements() {
+    reread = Stmt();
+    criteria.clear();
+}
+
+std::size_t RowSet::liveBefore(std::size_t row) const {
+    if (deletedCount == 0) return row;
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < row && i < deleted.size(); ++i) n += deleted[i] ? 0 : 1;
+    return n;
+}
+
+// ---- making recordsets --------------------------------------------------------
+
+namespace {
+
+std::shared_ptr<Recordset> finish(const std::shared_ptr<Database>& db, std::shared_ptr<RowSet> rs) {
+    rs->indexNames();
+    rs->load();
+    rs->conn->registerRowSet(rs);
+    auto data = std::make_shared<RecordsetData>();
+    data->rows = rs;
+    data->db = db;
+    if (rs->size() > 0) {
+        data->at = RecordsetData::At::Row;
+        data->pos = 0;
+        rs->highWater = 1;
+    } else {
+        data->at = RecordsetData::At::Eof;
+    }
+    return std::make_shared<Recordset>(data);
+}
+
+bool wantsReadOnly(int options) { return (options & opt::ReadOnly) != 0; }
+
+} // namespace
+
+std::shared_ptr<Recordset> openTableRecordset(const std::shared_ptr<Database>& db, const Catalog::Entry& table,
+                                              RecordsetType type, int options) {
+    auto conn = db->connection();
+    const Catalog::TableInfo& info = conn->catalog->tableInfo(table);
+    auto rs = std::make_shared<RowSet>();
+    rs->conn = conn;
+    rs->name = table.name;
+    rs->type = type;
+    rs->baseRef = info.sqlRef;
+    rs->keyColumn = info.keyColumn;
+    rs->complete = type != RecordsetType::Dynaset;
+    bool copy = type == RecordsetType::Snapshot || type == RecordsetType::ForwardOnly;
+    rs->updatable = !copy && !conn->readOnly && !wantsReadOnly(options);
+    rs->keyed = !copy;
+    std::string sql = "SELECT ";
+    int ordinal = 0;
+    for (const auto& c : info.columns) {
+        ColumnMeta m;
+        m.name = c.name;
+        m.type = c.type;
+        m.size = c.size;
+        m.ordinal = ordinal++;
+        m.baseName = c.name;
+        m.required = c.required;
+        m.autoIncrement = c.autoIncrement;
+        rs->cols.push_back(m);
+        sql += quoteName(c.name) + ", ";
+    }
+    sql += quoteName(info.keyColumn) + " AS \"__bk\" FROM " + info.sqlRef + " ORDER BY " + quoteName(info.keyColumn);
+    rs->selectSql = sql;
+    return finish(db, rs);
+}
+
+std::shared_ptr<Recordset> openSelectRecordset(const std::shared_ptr<Database>& db, const std::string& name,
+                                               const sql::Translation& tr, std::vector<rt::Variant> params,
+                                               RecordsetType type, int options) {
+    auto conn = db->connection();
+    auto rs = std::make_shared<RowSet>();
+    rs->conn = conn;
+    rs->name = name;
+    rs->type = type == RecordsetType::Default ? RecordsetType::Dynaset : type;
+    rs->selectSql = tr.sql;
+    rs->params = std::move(params);
+    bool copy = rs->type == RecordsetType::Snapshot || rs->type == RecordsetType::ForwardOnly;
+    rs->complete = copy;
+    rs->keyed = !copy && tr.updatable.has_value();
+    rs->updatable = rs->keyed && !conn->readOnly && !wantsReadOnly(options);
+    if (tr.updatable) {
+        rs->baseRef = tr.updatable->baseRef;
+        rs->keyColumn = tr.updatable->keyColumn;
+    }
+    int ordinal = 0;
+    for (const auto& c : tr.columns) {
+        ColumnMeta m;
+        m.name = c.name;
+        m.type = c.type;
+        m.size = c.size;
+        m.ordinal = ordinal++;
+        if (tr.updatable && c.baseColumn >= 0 && std::size_t(c.baseColumn) < tr.updatable->baseColumns.size()) {
+            const auto& b = tr.updatable->baseColumns[std::size_t(c.baseColumn)];
+            m.baseName = b.name;
+            m.required = b.required;
+            m.autoIncrement = b.autoIncrement;
+            if (m.size == 0) m.size = b.size;
+        }
+        rs->cols.push_back(m);
+    }
+    return finish(db, rs);
+}
+
+} // namespace engine::detail
