@@ -52,7 +52,7 @@ protected:
 
 TEST_F(StoreTest, RoundTripOfAwkwardTexts) {
     Store store(dir / "sub");   // the folder is created on the first write
-    struct Case { const char* section; const char* key; const char* value; };
+    struct Case { std::string section, key, value; };
     const Case cases[] = {
         {"GridMessung", "ColWidth12", "1440"},
         {"GridMessung", "CheSpalten", ""},
@@ -62,7 +62,7 @@ TEST_F(StoreTest, RoundTripOfAwkwardTexts) {
         {"S", "#hash", "tab\there"},
         {"S", " key ", "= gleich"},
         {"Prüfung", "Größe", "ÄÖÜäöüß € 漢字"},
-        {"S", "ctl", std::string("\x01\x7f", 2).c_str()},
+        {"S", "ctl", std::string("\x01\x7f\0z", 4)},
     };
     for (const Case& c : cases) store.saveSetting("measgrid", c.section, c.key, c.value);
     Store other(dir / "sub");   // a second object reads the file, not a cache

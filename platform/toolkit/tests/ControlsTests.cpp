@@ -86,6 +86,7 @@ class TextBoxTest : public ::testing::Test {
 protected:
     TextBoxTest() { box.setTrace(&rec); }
     void set(const char* text, long start, long length) {
+        box.onChange = nullptr;
         box.setText(text);
         box.setSelStart(start);
         box.setSelLength(length);
