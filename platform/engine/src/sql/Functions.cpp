@@ -310,6 +310,10 @@ struct Fn {
 } // namespace
 
 void registerFunctions(sqlite3* db) {
+    // Every name is emitted in double quotes: an unknown one must stay an
+    // error ("no such column"), never silently become a text constant.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_create_collation_v2(db, "JETNOCASE", SQLITE_UTF8, nullptr, jetNoCase, nullptr);
     static const Fn fns[] = {
         {"jet_concat", 2, fnConcat, true},

@@ -97,6 +97,9 @@ private:
 
     std::string exprText(std::size_t startIdx) const;
     ExprPtr expression();   // clause-level: SyntaxFail -> 3075
+    // A WHERE / HAVING / ON condition: also 3075 when something other than a
+    // keyword, ")" or the end follows it ("Faktor = 0,5 AND ...").
+    ExprPtr condition();
     ExprPtr parseExpr(int minPrec);
     ExprPtr parseUnary();
     ExprPtr parsePrimary();
@@ -150,6 +153,16 @@ ExprPtr Parser::expression() {
     } catch (const SyntaxFail&) {
         throw sqlError(code::SyntaxExpression, exprText(start));
     }
+}
+
+ExprPtr Parser::condition() {
+    std::size_t start = i_;
+    ExprPtr e = expression();
+    const Token& t = cur();
+    bool ok = t.type == TokenType::End || t.isOp(")") || t.isOp(";") ||
+              (t.type == TokenType::Word && isReserved(upperAscii(t.text)));
+    if (!ok) throw sqlError(code::SyntaxExpression, exprText(start));
+    return e;
 }
 
 // Binary operator precedence (0 when the token is none); higher binds tighter.
@@ -454,7 +467,7 @@ std::unique_ptr<Select> Parser::selectCore() {
             throw sqlError(code::SyntaxFrom);
         }
     }
-    if (acceptWord("where")) s->where = expression();
+    if (acceptWord("where")) s->where = condition();
     if (cur().isWord("group")) {
         next();
         if (!acceptWord("by")) throw sqlError(code::SyntaxSelect);
@@ -462,7 +475,7 @@ std::unique_ptr<Select> Parser::selectCore() {
             s->groupBy.push_back(expression());
         } while (acceptOp(","));
     }
-    if (acceptWord("having")) s->having = expression();
+    if (acceptWord("having")) s->having = condition();
     return s;
 }
 
@@ -506,7 +519,7 @@ std::unique_ptr<FromItem> Parser::fromItem() {
         j->left = std::move(left);
         j->right = fromPrimary();
         expectWord("on");
-        j->on = expression();
+        j->on = condition();
         left = std::move(j);
     }
     return left;
@@ -659,7 +672,7 @@ void Parser::updateStatement(Statement& s) {
     } catch (const SyntaxFail&) {
         throw sqlError(code::SyntaxUpdate);
     }
-    if (acceptWord("where")) s.where = expression();
+    if (acceptWord("where")) s.where = condition();
 }
 
 void Parser::deleteStatement(Statement& s) {
@@ -686,7 +699,7 @@ void Parser::deleteStatement(Statement& s) {
     } catch (const SyntaxFail&) {
         throw sqlError(code::SyntaxDelete);
     }
-    if (acceptWord("where")) s.where = expression();
+    if (acceptWord("where")) s.where = condition();
 }
 
 // ---- DDL -----------------------------------------------------------------

@@ -149,7 +149,10 @@ ColumnInfo describeColumn(std::string_view name, std::string_view declaredType,
                           bool isIntegerPrimaryKey, bool notNull);
 
 // Registers the collation JETNOCASE and the functions the translated SQL
-// uses (jet_like, jet_concat, jet_div, ...) on a connection.
+// uses (jet_like, jet_concat, jet_add, jet_idiv, jet_mod, jet_pow, jet_len,
+// jet_left, ..., aggregates jet_first / jet_last) on a connection, and turns
+// off SQLite's reading of an unknown "name" as a text constant (so an
+// unknown name stays "no such column").
 void registerFunctions(sqlite3* db);
 
 // Parses "... ;pwd=secret;DATABASE=C:\x\be.mdb" into its parts (keys ignoring case).
