@@ -200,6 +200,23 @@ void Store::saveSetting(std::string_view app, std::string_view section, std::str
     });
 }
 
+void Store::saveSettings(std::string_view app, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>>& entries) {
+    requireName(section);
+    for (const auto& e : entries) requireName(e.first);
+    if (entries.empty()) return;
+    modify(fileOf(app), [&](IniFile& ini) {
+        bool changed = ini.damagedLines() > 0;
+        for (const auto& [key, value] : entries) {
+            const std::string* old = ini.value(section, key);
+            if (old && *old == value) continue;
+            ini.set(section, key, value);
+            changed = true;
+        }
+        return changed;
+    });
+}
+
 void Store::deleteSetting(std::string_view app) {
     fs::path file = fileOf(app);
     WriteLock lock(file);

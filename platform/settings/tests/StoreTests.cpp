@@ -187,6 +187,16 @@ TEST_F(StoreTest, UnusableFolderIsAnAccessErrorOnWriteOnly) {
     EXPECT_EQ(errorNumber([&] { store.saveSetting("a", "S", "k", "v"); }), 75);
 }
 
+TEST_F(StoreTest, SeveralKeysInOneWrite) {
+    Store store(dir);
+    store.saveSetting("measgrid", "GridMessung", "ColWidth0", "100");
+    store.saveSettings("measgrid", "GridMessung", {{"colwidth0", "200"}, {"ColWidth1", "300"}, {"ColWidth1", "400"}});
+    auto all = store.getAllSettings("measgrid", "GridMessung");
+    EXPECT_EQ(all, (std::vector<std::pair<std::string, std::string>>{{"ColWidth0", "200"}, {"ColWidth1", "400"}}));
+    EXPECT_EQ(errorNumber([&] { store.saveSettings("measgrid", "GridMessung", {{"ColWidth2", "1"}, {"", "2"}}); }), 5);
+    EXPECT_EQ(store.getSetting("measgrid", "GridMessung", "ColWidth2", "-"), "-");
+}
+
 TEST_F(StoreTest, WritesLeaveNoTemporaryFiles) {
     Store store(dir);
     for (int i = 0; i < 5; ++i) store.saveSetting("app", "S", "k" + std::to_string(i), "v");

@@ -95,6 +95,20 @@ TEST_F(PopupTest, WhatTheUserCannotClickChoosesNothing) {
     EXPECT_THROW(ui.popupMenu(*tab, 0, 0), rt::Error);
 }
 
+TEST_F(PopupTest, ItemsOfADisabledSubmenuCannotBeChosen) {
+    auto& sub = uc.addMenu("mnuMehr", "Mehr", tab);
+    uc.addMenu("mnuUnten", "Unten", &sub).onClick = [this] { clicked.push_back("mnuUnten"); };
+    ui.queueMenuChoice("mnuUnten");
+    ui.queueMenuChoice("mnuMehr");   // a submenu is opened, not chosen
+    ui.queueMenuChoice("mnuUnten");
+    EXPECT_NE(ui.popupMenu(*tab, 0, 0), nullptr);
+    EXPECT_EQ(ui.popupMenu(*tab, 0, 0), nullptr);
+    sub.setEnabled(false);
+    EXPECT_EQ(ui.popupMenu(*tab, 0, 0), nullptr);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"mnuUnten"}));
+    EXPECT_EQ(ui.menus().back().item("mnuUnten")->depth, 1);
+}
+
 TEST(HeadlessUi, PointerClipboardVersionAndDate) {
     HeadlessUi ui;
     ui.setMousePointer(pointer::Hourglass);

@@ -81,6 +81,11 @@ public:
     std::string getSetting(std::string_view app, std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) const;
     void saveSetting(std::string_view app, std::string_view section, std::string_view key, std::string_view value);
+    // Several keys of one section in one write (one lock, one fsync), as
+    // if saved one after the other; nothing is written when every value is
+    // already stored. An empty key raises 5 before anything is written.
+    void saveSettings(std::string_view app, std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& entries);
     // The whole application, one section, or one key.
     void deleteSetting(std::string_view app);
     void deleteSetting(std::string_view app, std::string_view section);
