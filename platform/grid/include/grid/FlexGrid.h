@@ -29,7 +29,8 @@
 //     SelChange, after those. Nothing is raised when nothing changes, so a
 //     SelChange handler may set the selection again without looping.
 //   - Code never scrolls implicitly (use TopRow/LeftCol); user moves scroll
-//     the moved corner into view and then raise Scroll.
+//     the moved corner into view and then raise Scroll (not on an axis where
+//     the grid's Width/Height is 0: such a grid shows nothing to keep in view).
 //   - Shape changes (Rows, Cols, FixedRows, FixedCols, RemoveItem) that cut
 //     off the current cell or selection move them to the last remaining row
 //     or column silently, without events; AddItem keeps their numbers.
@@ -112,8 +113,11 @@ inline constexpr int kWheelRows = 3;
 class FlexGrid : public tk::Control {
 public:
     // A new grid has 2 rows and 2 columns, one of each fixed, the current
-    // cell at (1, 1), default sizes, white window background and window
-    // text colours, FocusRect 1, Redraw on, WordWrap off, no resizing.
+    // cell at (1, 1), default sizes, General alignment, the system colours of
+    // window background and window text, FocusRect 1, Redraw on, WordWrap
+    // off, no resizing, pointer 0. Width and Height are the base class's:
+    // changing them sends no repaint and moves no scroll position (the
+    // front-end that resizes a grid repaints it anyway).
     explicit FlexGrid(std::string name);
 
     // ---- shape -------------------------------------------------------------
