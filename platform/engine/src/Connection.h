@@ -53,6 +53,10 @@ struct Connection {
     std::vector<LinkInfo> links;
     // Bumped by every rollback: cached values may be stale afterwards.
     std::uint64_t rollbackEpoch = 0;
+    // Start of the current wait for a lock held by another connection
+    // (the busy handler polls in short random steps until busyTimeoutMs).
+    std::int64_t busySinceUs = 0;
+    std::uint32_t busySeed = 0;
 
     bool isOpen() const { return db != nullptr; }
     // 3420 when closed.

@@ -1,0 +1,123 @@
+// Stored queries, parameters and linked tables.
+#include <cstdio>
+
+#include "EngineTestSupport.h"
+
+using namespace engine;
+using enginetest::errorOf;
+using enginetest::text;
+
+namespace {
+
+class CatalogTest : public enginetest::EngineFixture {};
+
+TEST_F(CatalogTest, StoredQueryWithParameters) {
+    db->createQueryDef("MessungenVonStromkreis",
+                       "PARAMETERS paraStromkreisID Long; SELECT * FROM Messung "
+                       "WHERE StromkreisID = [paraStromkreisID] ORDER BY MessID");
+    EXPECT_EQ(db->queryDefNames(), std::vector<std::string>{"MessungenVonStromkreis"});
+    EXPECT_EQ(errorOf([&] { db->createQueryDef("messungenvonstromkreis", "SELECT * FROM Messung"); }),
+              err::ObjectExists);
+    EXPECT_EQ(errorOf([&] { db->queryDef("Fehlt"); }), err::ItemNotFound);
+    // Parameters cannot be given through Database.OpenRecordset.
+    EXPECT_EQ(errorOf([&] { db->openRecordset("MessungenVonStromkreis"); }), err::TooFewParameters);
+
+    auto qd = db->queryDef("MESSUNGENVONSTROMKREIS");
+    ASSERT_EQ(qd->parameters().size(), 1u);
+    EXPECT_EQ(errorOf([&] { qd->setParameter("paraFehlt", 1); }), err::ItemNotFound);
+    // Unset: Null matches nothing.
+    EXPECT_TRUE(qd->openRecordset(RecordsetType::Dynaset)->eof());
+    qd->setParameter("PARASTROMKREISID", std::int32_t(7));
+    auto rs = qd->openRecordset(RecordsetType::Dynaset);
+    EXPECT_EQ(rs->name(), "MessungenVonStromkreis");
+    EXPECT_TRUE(rs->updatable());
+    rs->moveLast();
+    EXPECT_EQ(rs->recordCount(), 3);
+    // Written through the query into the table.
+    rs->edit();
+    rs->field("Wert") = "geändert";
+    rs->update();
+    auto check = db->openRecordset("SELECT Wert FROM Messung WHERE MessID = 3");
+    EXPECT_EQ(text(check->value(0)), "geändert");
+}
+
+TEST_F(CatalogTest, UnknownNamesAndSelectsInExecute) {
+    EXPECT_EQ(errorOf([&] { db->openRecordset("SELECT * FROM Fehlt"); }), err::UnknownObject);
+    EXPECT_EQ(errorOf([&] { db->openRecordset("Fehlt"); }), err::UnknownObject);
+    EXPECT_EQ(errorOf([&] { db->execute("SELECT * FROM Messung"); }), 3065);
+    EXPECT_EQ(errorOf([&] { db->tableDef("Fehlt"); }), err::ItemNotFound);
+    EXPECT_EQ(errorOf([&] { db->openRecordset("SELECT * FROM Messung WHERE Unbekannt = 1"); }),
+              err::TooFewParameters);
+    EXPECT_EQ(errorOf([&] { db->execute("CREATE TABLE messung (A LONG)"); }), err::TableExists);
+}
+
+TEST_F(CatalogTest, ExecuteReportsRecordsAffectedAndDdlIsSeen) {
+    db->execute("UPDATE Messung SET Wert = 'x' WHERE StromkreisID = 7");
+    EXPECT_EQ(db->recordsAffected(), 3);
+    db->execute("DELETE * FROM Messung WHERE MessID > 4");
+    EXPECT_EQ(db->recordsAffected(), 1);
+    db->execute("CREATE TABLE Neu (A TEXT(5), B LONG)");
+    auto td = db->tableDef("neu");
+    ASSERT_EQ(td->fields().size(), 2u);
+    EXPECT_EQ(td->field("a").size, 5);
+    EXPECT_EQ(td->field("B").type, FieldType::Long);
+    EXPECT_TRUE(td->connect().empty());
+}
+
+class LinkTest : public enginetest::EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        // The front-end: links to the back-end (this fixture's file) and a stored query.
+        db->close();
+        db.reset();
+        ws().createDatabase(folder + "/Front.mde")->close();
+        front = ws().openDatabase(folder + "/Front.mde");
+        front->createLinkedTable("Kunde", "MS Access;pwd=;DATABASE=" + folder + "\\Daten.mdb", "Messung");
+        front->createLinkedTable("KundeRelativ", ";DATABASE=daten.MDB", "Messung");
+    }
+    Workspace& ws() { return engine.defaultWorkspace(); }
+    std::shared_ptr<Database> front;
+};
+
+TEST_F(LinkTest, LinkedTableReadsAndWritesAsIfLocal) {
+    EXPECT_EQ(front->tableDef("kunde")->connect(), "MS Access;pwd=;DATABASE=" + folder + "\\Daten.mdb");
+    EXPECT_TRUE(front->tableDef("Kunde")->isLinked());
+    EXPECT_EQ(front->tableDef("Kunde")->fields().size(), 4u);
+    EXPECT_EQ(front->tableDefNames(), (std::vector<std::string>{"Kunde", "KundeRelativ"}));
+
+    front->execute("UPDATE Kunde SET Wert = 'über Link' WHERE MessID = 1");
+    EXPECT_EQ(front->recordsAffected(), 1);
+    front->createQueryDef("A_Sortiert", "SELECT * FROM KundeRelativ ORDER BY MessID DESC");
+    auto q = front->openRecordset("A_Sortiert");
+    EXPECT_EQ(q->type(), RecordsetType::Dynaset);
+    q->moveLast();
+    EXPECT_EQ(text(q->value("Wert")), "über Link");
+    q->edit();
+    q->field("Wert") = "per Dynaset";
+    q->update();
+
+    auto rs = front->openRecordset("Kunde");   // a link opens as a dynaset
+    EXPECT_EQ(rs->type(), RecordsetType::Dynaset);
+    rs->addNew();
+    rs->field("MessID") = std::int32_t(99);
+    rs->update();
+
+    front->close();
+    auto back = ws().openDatabase(folder + "/Daten.mdb");
+    auto check = back->openRecordset("SELECT Wert FROM Messung WHERE MessID = 1");
+    EXPECT_EQ(text(check->value(0)), "per Dynaset");
+    EXPECT_FALSE(back->openRecordset("SELECT * FROM Messung WHERE MessID = 99")->eof());
+}
+
+TEST_F(LinkTest, MissingLinkedFileFailsOnUseOnly) {
+    front->close();
+    ASSERT_EQ(std::rename((folder + "/Daten.mdb").c_str(), (folder + "/Weg.mdb").c_str()), 0);
+    auto fe = ws().openDatabase(folder + "/Front.mde");
+    EXPECT_EQ(fe->tableDef("Kunde")->connect(), "MS Access;pwd=;DATABASE=" + folder + "\\Daten.mdb");
+    EXPECT_EQ(errorOf([&] { fe->openRecordset("SELECT * FROM Kunde"); }), err::FileNotFound);
+    EXPECT_EQ(errorOf([&] { fe->openRecordset("Kunde"); }), err::FileNotFound);
+    EXPECT_EQ(errorOf([&] { fe->createLinkedTable("X", ";DATABASE=nirgends.mdb", "T"); }), err::FileNotFound);
+}
+
+} // namespace
