@@ -53,7 +53,7 @@ constexpr Entry kEntries[] = {
     {3061, "Too few parameters. Expected |."},
     {3065, "Cannot execute a select query."},
     {3075, "Syntax error in query expression '|'."},
-    {3078, "The Microsoft Jet database engine cannot find the input table or query '|'. Make sure it "
+    {3078, "The database engine cannot find the input table or query '|'. Make sure it "
            "exists and that its name is spelled correctly."},
     {3129, "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'."},
     {3131, "Syntax error in FROM clause."},
