@@ -112,8 +112,8 @@ std::shared_ptr<engine::Database> createBackend(engine::Workspace& ws, const std
                                                 const Replica& replica)
 {
     auto db = ws.createDatabase(path);
-    createBackendSchema(*db);
     Transaction t(ws);
+    createBackendSchema(*db);
     fillReferenceData(*db, replica);
     t.commit();
     return db;
@@ -186,9 +186,11 @@ std::shared_ptr<engine::Database> createFrontend(engine::Workspace& ws, const st
                                                  const std::string& backendPath, const Replica& replica)
 {
     auto db = ws.createDatabase(path);
+    Transaction t(ws);
     linkBackend(*db, backendPath);
     createHostQueries(*db);
     addReplicaRow(*db, replica);
+    t.commit();
     return db;
 }
 

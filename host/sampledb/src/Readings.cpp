@@ -163,7 +163,7 @@ const std::vector<std::vector<std::string>>& measurementGroups()
 
 std::vector<Row> splitOverRows(const Row& place, int rows)
 {
-    rows = std::max(rows, 1);
+    if (rows <= 1) return {place};
     std::vector<Row> out(static_cast<std::size_t>(rows));
     Row rest = place;
     int present = 0;

@@ -19,14 +19,10 @@ long addRows(engine::Database& db, const std::string& table, const std::vector<R
     return stored;
 }
 
-long countRows(engine::Database& db, const std::string& source)
+long countRows(engine::Database& db, const std::string& table)
 {
-    auto rs = db.openRecordset(source, engine::RecordsetType::Snapshot);
-    long n = 0;
-    if (!rs->eof()) {
-        rs->moveLast();
-        n = rs->recordCount();
-    }
+    auto rs = db.openRecordset("SELECT Count(*) AS N FROM [" + table + "]", engine::RecordsetType::Snapshot);
+    const long n = rs->value(0).longValue();
     rs->close();
     return n;
 }

@@ -9,6 +9,7 @@
 
 #include "engine/Engine.h"
 #include "runtime/Error.h"
+#include "runtime/Text.h"
 #include "sampledb/Sample.h"
 
 namespace {
@@ -57,8 +58,10 @@ int main(int argc, char** argv)
         const auto s = sampledb::buildSample(engine, folder, o);
         std::cout << "Back-end:  " << s.backendPath << "\n"
                   << "Front-end: " << s.frontendPath << "\n\nTables:\n";
-        for (const auto& [name, rows] : s.tableRows)
-            std::printf("  %-30s %8ld rows\n", name.c_str(), rows);
+        for (const auto& [name, rows] : s.tableRows) {
+            const std::size_t width = rt::text::len(name);
+            std::printf("  %s%s %8ld rows\n", name.c_str(), std::string(width < 30 ? 30 - width : 0, ' ').c_str(), rows);
+        }
         std::cout << "\nCircuits (StromkreisID, rows, description):\n";
         for (const auto& c : s.circuits)
             std::printf("  %10d %6d  %s\n", c.stromkreisId, c.rows, c.label.c_str());

@@ -18,7 +18,7 @@ using Row = std::map<std::string, rt::Variant>;
 // caller's transaction is rolled back.
 long addRows(engine::Database& db, const std::string& table, const std::vector<Row>& rows);
 
-// Number of rows of a table or of an SQL text.
-long countRows(engine::Database& db, const std::string& source);
+// Number of rows of a table (local or linked).
+long countRows(engine::Database& db, const std::string& table);
 
 } // namespace sampledb
