@@ -72,6 +72,28 @@ TEST_F(Mouse, HeadingsSelectWholeRowsAndColumns) {
     }
 }
 
+TEST_F(Mouse, HandlersMayReselectDuringAClick) {
+    // A row heading click whose SelChange handler narrows the selection to
+    // the heading cell under the mouse, as the measurement grid does for its
+    // place number column: the nested move raises its own events, and Click
+    // comes last and sees the single cell.
+    g.setFixedCols(2);
+    g.move(0, 0, 5000, 1000);
+    g.onSelChange = [&] {
+        if (g.row() == g.rowSel() && g.mouseCol() == 1) {
+            g.setCol(1);
+            g.setColSel(1);
+        }
+    };
+    std::vector<int> atClick;
+    g.onClick = [&] { atClick = sel(); };
+    trace.take();
+    g.click(1500, yOf(3));
+    EXPECT_EQ(trace.take(), "MouseDown,LeaveCell,EnterCell,RowColChange,SelChange,"
+                            "LeaveCell,EnterCell,RowColChange,SelChange,MouseUp,Click");
+    EXPECT_EQ(atClick, (std::vector<int>{3, 1, 3, 1}));
+}
+
 TEST_F(Mouse, DragExtendsTheSelection) {
     g.mouseDown(Left, 0, xOf(1), yOf(1));
     trace.take();
@@ -89,6 +111,11 @@ TEST_F(Mouse, DragExtendsTheSelection) {
     g.mouseMove(Left, 0, xOf(1), yOf(4));
     g.mouseUp(Left, 0, xOf(1), yOf(4));
     EXPECT_EQ(sel(), (std::vector<int>{2, 1, 4, 9}));
+    // And one that starts on a column heading whole columns.
+    g.mouseDown(Left, 0, xOf(2), 100);
+    g.mouseMove(Left, 0, xOf(1), yOf(3));
+    g.mouseUp(Left, 0, xOf(1), yOf(3));
+    EXPECT_EQ(sel(), (std::vector<int>{1, 2, 19, 1}));
     // Dragging below the visible rows scrolls them into view.
     g.mouseDown(Left, 0, xOf(1), yOf(1));
     g.mouseMove(Left, 0, xOf(1), 1100);
