@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build needs, when they are missing.
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config libsqlite3-dev sqlite3 libgtest-dev googletest clang libclang-rt-14-dev)
-if [ "${PG_WITH_QT:-1}" = "1" ]; then
+if [ "${PG_WITH_QT:-0}" = "1" ]; then
   pkgs+=(qt6-base-dev libgl-dev)
 fi
 missing=()
