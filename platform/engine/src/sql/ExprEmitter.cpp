@@ -49,6 +49,15 @@ namespace {
 
 bool isTextType(FieldType t) { return t == FieldType::Text || t == FieldType::Memo; }
 
+// A comparison needs the case-insensitive collation only when both sides
+// may be texts with letters: a number, truth value or date on either side
+// makes it a comparison of numbers or of digits, where the collation
+// changes nothing but would keep SQLite from using an index.
+bool needsCollation(const Emitted& a, const Emitted& b) {
+    auto letters = [](const Emitted& e) { return isTextType(e.type); };
+    return letters(a) && letters(b);
+}
+
 std::string upperAscii(std::string_view s) {
     std::string r(s);
     for (char& c : r)
@@ -103,18 +112,22 @@ Emitted ExprEmitter::emit(const Expr& e) {
     case Expr::Kind::Binary: return binary(e);
     case Expr::Kind::Between: {
         Emitted v = value(*e.args[0]), lo = value(*e.args[1]), hi = value(*e.args[2]);
-        return make("(" + v.sql + " COLLATE JETNOCASE" + (e.negated ? " NOT" : "") + " BETWEEN " + lo.sql +
+        const bool coll = needsCollation(v, lo) || needsCollation(v, hi);
+        return make("(" + v.sql + (coll ? " COLLATE JETNOCASE" : "") + (e.negated ? " NOT" : "") + " BETWEEN " + lo.sql +
                         " AND " + hi.sql + ")",
                     FieldType::Boolean, true);
     }
     case Expr::Kind::InList: {
         Emitted v = value(*e.args[0]);
         std::string list;
+        bool coll = false;
         for (std::size_t i = 1; i < e.args.size(); ++i) {
             if (i > 1) list += ", ";
-            list += value(*e.args[i]).sql;
+            Emitted item = value(*e.args[i]);
+            coll = coll || needsCollation(v, item);
+            list += item.sql;
         }
-        return make("(" + v.sql + " COLLATE JETNOCASE" + (e.negated ? " NOT" : "") + " IN (" + list + "))",
+        return make("(" + v.sql + (coll ? " COLLATE JETNOCASE" : "") + (e.negated ? " NOT" : "") + " IN (" + list + "))",
                     FieldType::Boolean, true);
     }
     case Expr::Kind::InSelect: {
@@ -162,7 +175,8 @@ Emitted ExprEmitter::binary(const Expr& e) {
     }
     Emitted a = value(*e.args[0]), b = value(*e.args[1]);
     if (op == "=" || op == "<>" || op == "<" || op == "<=" || op == ">" || op == ">=")
-        return make("(" + a.sql + " " + op + " " + b.sql + " COLLATE JETNOCASE)", FieldType::Boolean, true);
+        return make("(" + a.sql + " " + op + " " + b.sql + (needsCollation(a, b) ? " COLLATE JETNOCASE)" : ")"),
+                    FieldType::Boolean, true);
     if (op == "&") return make("jet_concat(" + a.sql + ", " + b.sql + ")", FieldType::Memo);
     auto numType = [&](FieldType x, FieldType y) {
         if (x == FieldType::Double || y == FieldType::Double || x == FieldType::Single || y == FieldType::Single ||

@@ -148,6 +148,25 @@ std::vector<Token> tokenize(std::string_view s) {
             i = j;
             continue;
         }
+        if (c == '{') {
+            // {guid {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}}: the text "{...}".
+            std::size_t j = i + 1;
+            while (j < n && s[j] == ' ') ++j;
+            std::size_t open = j + 4 <= n && lowerEq(s.substr(j, 4), "guid") ? s.find('{', j + 4) : std::string_view::npos;
+            std::size_t close = open == std::string_view::npos ? open : s.find('}', open);
+            std::size_t outer = close == std::string_view::npos ? close : s.find('}', close + 1);
+            bool blanksOnly = open != std::string_view::npos && s.substr(j + 4, open - j - 4).find_first_not_of(' ') ==
+                                                                     std::string_view::npos;
+            if (outer == std::string_view::npos || !blanksOnly ||
+                s.substr(close + 1, outer - close - 1).find_first_not_of(' ') != std::string_view::npos) {
+                push(TokenType::Invalid, "{", i, i + 1);
+                ++i;
+                continue;
+            }
+            push(TokenType::Text, std::string(s.substr(open, close - open + 1)), i, outer + 1);
+            i = outer + 1;
+            continue;
+        }
         if (c == '#') {
             std::size_t close = s.find('#', i + 1);
             std::string iso;

@@ -14,7 +14,8 @@ enum class TokenType {
     Word,        // bare name or keyword (keywords are recognised by the parser)
     Bracketed,   // [name]: always a name, never a keyword
     Number,      // 12, 1.5, 1e3, .5
-    Text,        // '...' or "..." with the doubled quote as escape; value unescaped
+    Text,        // '...' or "..." with the doubled quote as escape; value unescaped;
+                 // also {guid {...}} (value "{...}", as replica identifiers are stored)
     Date,        // #...#; value is 'YYYY-MM-DD HH:MM:SS'
     Op,          // = <> < <= > >= + - * / \ & ^ , . ! ( ) ;
     Invalid,     // unterminated constant, unknown character, malformed date

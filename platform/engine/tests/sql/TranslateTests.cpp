@@ -41,6 +41,8 @@ const Case kCases[] = {
     {"SELECT 'a' & Null & 1.5 & 2, Null & Null, 'x' + 'y', 1 + '2'", "", "a1.52|NULL|xy|3.0", 0, nullptr},
     {"SELECT Not True, Not 5, True And False, 5 And 3, 1 = 1 Or 1 = 2, True Xor True, False Imp False", "",
      "0|-6|0|1|-1|0|-1", 0, nullptr},
+    {"SELECT {guid {0F4B2A10-1C2D-4E5F-8A9B-0C1D2E3F4A5B}}, {GUID{x}}", "", "{0F4B2A10-1C2D-4E5F-8A9B-0C1D2E3F4A5B}|{x}", 0,
+     nullptr},
     {"SELECT #2024-01-31#, #1/31/2024 1:05 PM#", "", "2024-01-31 00:00:00|2024-01-31 13:05:00", 0, nullptr},
     {"SELECT Inhalt FROM 0100_Betriebsmittel WHERE Datum > #1/31/2024#", "", "Prüfer", 0, nullptr},
     // Predicates.
@@ -126,6 +128,7 @@ const Case kCases[] = {
     {"SELECT * FROM 0100_Messung WHERE (MessID = 1", "", "", 3075, nullptr},
     {"SELECT * FROM 0100_Messung WHERE Datum = #31/31/2024#", "", "", 3075, nullptr},
     {"SELECT * FROM (0100_Messung INNER JOIN", "", "", 3131, nullptr},
+    {"SELECT {guid {x} FROM Sprache", "", "", 3075, nullptr},
     {"SELECT * FROM", "", "", 3131, nullptr},
     {"SELCT * FROM Sprache", "", "", 3129, nullptr},
     {"", "", "", 3129, nullptr},

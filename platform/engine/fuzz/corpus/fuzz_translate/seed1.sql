@@ -1,0 +1,1 @@
+SELECT * FROM T WHERE A = 1/2 AND B = -1

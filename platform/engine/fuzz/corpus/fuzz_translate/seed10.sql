@@ -1,0 +1,1 @@
+SELECT Count(*), Sum(A) FROM T GROUP BY B HAVING Count(*) > 1 ORDER BY B DESC

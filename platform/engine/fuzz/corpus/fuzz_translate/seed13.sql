@@ -1,0 +1,1 @@
+PARAMETERS [p 1] Text ( 255 ), q Long; SELECT * FROM T WHERE B = [p 1] OR A = q

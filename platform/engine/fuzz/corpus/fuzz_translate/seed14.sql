@@ -1,0 +1,1 @@
+SELECT IIf(A > 1, Left(B, 2), Nz(B, 'x')) AS C, Len(B), Mid(B, 2), InStr(1, B, 'a') FROM T

@@ -1,0 +1,1 @@
+SELECT * FROM T WHERE B Like '[!a-z]*#?' AND A In (SELECT A FROM U) AND Not Exists (SELECT * FROM L)

@@ -1,0 +1,1 @@
+SELECT TOP 5 A Mod 3, A \ 2, A ^ 2, A Xor 1, A Eqv 0, A Imp 1 FROM T

@@ -1,0 +1,1 @@
+SELECT T.B, T.* FROM T

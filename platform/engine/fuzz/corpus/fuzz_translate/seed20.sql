@@ -1,0 +1,1 @@
+DROP INDEX I ON T

@@ -1,0 +1,1 @@
+SELECT Distinct B FROM T where A = 0

@@ -1,0 +1,1 @@
+SELECT * FROM T where A = 1 AND ( B = 'x' OR [Prüfung ID] = #1/31/2024 10:00 PM#)

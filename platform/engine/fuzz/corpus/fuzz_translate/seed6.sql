@@ -1,0 +1,1 @@
+UPDATE T SET B = '' WHERE A = 12

@@ -1,0 +1,1 @@
+UPDATE T SET B = 'it''s' & "x" WHERE A = 10000
