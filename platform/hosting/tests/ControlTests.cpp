@@ -35,7 +35,7 @@ TEST_F(ControlTest, MembersAndEventsAreListedInDeclaredOrder) {
         "Active:PropertyGet:3",  "Active:PropertyLet:3",  "Source:PropertyGet:4", "Source:PropertySet:4",
         "Item:PropertyGet:5",    "Item:PropertyLet:5",    "Shared:PropertyGet:6", "Shared:PropertyLet:6",
         "Instances:PropertyGet:7", "Twice:Method:8", "Rename:Method:9", "Ask:Method:10", "Fail:Method:11",
-        "Crash:Method:12"};
+        "Crash:Method:12", "Mark:Method:13", "Popup:Method:14"};
     EXPECT_EQ(listed, expected);
     const MemberInfo* twice = c.findMember("TWICE", MemberKind::Method);
     ASSERT_NE(twice, nullptr);

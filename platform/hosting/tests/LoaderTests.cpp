@@ -19,7 +19,7 @@ TEST(Loader, LoadsTheLibraryThroughItsEntryPoint) {
     EXPECT_EQ(byId, lib->findClass("probe"));
     EXPECT_EQ(byId->defaultInterface().name, "_Probe");
     EXPECT_EQ(byId->members().front().name, "Caption");
-    EXPECT_EQ(byId->members().back().name, "Crash");
+    EXPECT_EQ(byId->members().back().name, "Popup");
 
     TestHost host;
     ControlPtr ctl = lib->create(byId->id(), host.site("P"));

@@ -47,6 +47,8 @@ ProbeLibrary::ProbeLibrary() : LibraryDescriptor("pgtestcontrol", "5B7A61C0-2E44
         if (a[0].stringValue() == "alloc") throw std::bad_alloc();
         throw std::logic_error("probe crashed");
     });
+    b.method("Mark", {param("Row", ParamType::Long), param("Col", ParamType::Long)}, ParamType::Void, &Probe::mark);
+    b.method("Popup", {}, ParamType::String, &Probe::popup);
     b.event("Changing", {byRef("Text", ParamType::String), byRef("Cancel", ParamType::Boolean)});
     b.event("Clicked", {});
     addClass(b.build());
@@ -56,13 +58,26 @@ Probe::Probe(const hosting::CreateContext& ctx)
     : ControlBase(ctx),
       label_(surface_.add<tk::Label>("lblCaption")),
       button_(surface_.add<tk::CommandButton>("cmdGo")),
-      input_(surface_.add<tk::TextBox>("txtInput")) {
+      input_(surface_.add<tk::TextBox>("txtInput")),
+      grid_(static_cast<grid::FlexGrid&>(surface_.adopt(std::make_unique<grid::FlexGrid>("fgData")))),
+      menu_(surface_.addMenu("mnuProbe", "&Probe")) {
     label_.move(60, 60, 1800, 255);
     button_.setCaption("Go");
     button_.move(1920, 60, 900, 315);
     button_.setTabIndex(1);
     input_.move(60, 420, 2760, 315);
     input_.setTabIndex(0);
+    grid_.move(60, 780, 2760, 960);
+    grid_.setTabIndex(2);
+    grid_.setRows(4);
+    grid_.setCols(3);
+    for (int i = 1; i < 4; ++i) grid_.setTextMatrix(i, 0, std::to_string(i));
+    for (int i = 1; i < 3; ++i) grid_.setTextMatrix(0, i, std::string(1, char('A' + i - 1)));
+    grid_.setRowData(2, 1043);
+    menu_.setVisible(false);
+    surface_.addMenu("mnuEins", "&Eins", &menu_);
+    surface_.addMenu("mnuTrenn", "-", &menu_);
+    surface_.addMenu("mnuZwei", "&Zwei", &menu_).setEnabled(false);
     button_.onClick = [this] {
         std::vector<rt::Variant> none;
         raiseEvent("Clicked", none);
@@ -104,6 +119,18 @@ rt::Variant Probe::rename(Args& a) {
 
 rt::Variant Probe::ask(Args& a) {
     return std::int16_t(ui().msgBox(a[0].stringValue(), tk::mb::YesNo | tk::mb::Question));
+}
+
+void Probe::mark(Args& a) {
+    grid_.setRow(a[0].longValue());
+    grid_.setCol(a[1].longValue());
+    grid_.setCellFontBold(true);
+    grid_.setCellForeColor(0x000000FFu);
+}
+
+std::string Probe::popup() {
+    tk::MenuItem* chosen = ui().popupMenu(menu_, 300, 400);
+    return chosen ? chosen->name() : std::string();
 }
 
 void Probe::onInitialize() {

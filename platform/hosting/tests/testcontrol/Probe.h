@@ -22,6 +22,12 @@
 //   Fail(Number As Long, Description As String)   raises that error
 //   Crash(Kind As String)                throws a non-runtime exception
 //                                        ("alloc": bad_alloc, else logic_error)
+//   Mark(Row As Long, Col As Long)       marks a cell of fgData bold and red
+//   Popup() As String                    shows the menu mnuProbe, returns the
+//                                        name of the item chosen ("" for none)
+// Children: lblCaption, cmdGo, txtInput, the grid fgData (4 x 3, one fixed
+// row and column, headings "A", "B" and "1" to "3", row data 1043 in row 2) and the menu mnuProbe
+// with mnuEins, a separator and mnuZwei (disabled).
 // Events (__Probe): Changing(ByRef Text As String, ByRef Cancel As Boolean),
 //   Clicked() when cmdGo is clicked.
 // Persisted: "Caption" (default ""), "Count" (0), "Active" (True).
@@ -32,6 +38,7 @@
 #include "hosting/ControlBase.h"
 #include "hosting/LibraryDescriptor.h"
 #include "hosting/PerThreadState.h"
+#include "grid/FlexGrid.h"
 #include "toolkit/CommandButton.h"
 #include "toolkit/Label.h"
 #include "toolkit/TextBox.h"
@@ -65,6 +72,8 @@ public:
     rt::Variant twice(hosting::Args& a);
     rt::Variant rename(hosting::Args& a);
     rt::Variant ask(hosting::Args& a);
+    void mark(hosting::Args& a);
+    std::string popup();
 
     SharedState& shared() const;
 
@@ -80,6 +89,8 @@ private:
     tk::Label& label_;
     tk::CommandButton& button_;
     tk::TextBox& input_;
+    grid::FlexGrid& grid_;
+    tk::MenuItem& menu_;
     std::string caption_;
     std::int32_t count_ = 0;
     bool active_ = true;
