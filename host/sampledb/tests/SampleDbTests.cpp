@@ -306,6 +306,14 @@ TEST_F(PlaceQueryTest, PlaceCursorsAreUpdatable)
     limits->field("LoopRS") = "<1,44";
     limits->update();
 
+    // Compaction searches a clone of the place cursor for a row whose group
+    // fields are empty texts (Null is not empty text there).
+    auto place = openQuery(*front_, query::Plaetze, sid_, "001");
+    auto target = place->clone();
+    target->findFirst("LoopRS = ''And LoopIKRS = ''");
+    ASSERT_FALSE(target->noMatch());
+    EXPECT_EQ(target->value("MessID").longValue(), ids_[4]);
+
     auto check = back_->openRecordset("SELECT LoopRS FROM 0100_Grenzwert WHERE MessID = " + std::to_string(ids_[2]));
     EXPECT_EQ(text(check->value(0)), "<1,44");
     auto m = back_->openRecordset("SELECT DREH FROM 0100_Messung WHERE MessID = " + std::to_string(ids_[0]));
