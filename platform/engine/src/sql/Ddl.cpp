@@ -244,7 +244,8 @@ ColumnInfo describeColumn(std::string_view name, std::string_view declaredType, 
         word = u.substr(0, open);
         std::size_t close = u.find(')', open);
         std::string digits = u.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-        if (!digits.empty() && digits.size() < 7 && digits.find_first_not_of("0123456789 ") == std::string::npos)
+        if (digits.size() < 7 && digits.find_first_not_of("0123456789 ") == std::string::npos &&
+            digits.find_first_of("0123456789") != std::string::npos)
             size = std::stoi(digits);
     }
     while (!word.empty() && word.back() == ' ') word.pop_back();

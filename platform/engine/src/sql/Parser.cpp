@@ -192,8 +192,13 @@ ExprPtr Parser::parseExpr(int minPrec) {
     DepthGuard g(depth_);
     std::size_t startIdx = i_;
     ExprPtr left = parseUnary();
+    // Each operator in a row makes the tree one level deeper (a + b + c
+    // nests to the left): counted against the same limit as parentheses.
+    int chain = 0;
     for (;;) {
         const Token& op = cur();
+        if (depth_ + chain > kMaxDepth) throw SyntaxFail{};
+        ++chain;
         bool notPrefix = op.isWord("not") &&
                          (peek().isWord("like") || peek().isWord("between") || peek().isWord("in"));
         int prec = notPrefix ? 7 : binaryPrec(op);
@@ -406,7 +411,9 @@ std::unique_ptr<Select> Parser::select() {
     DepthGuard g(depth_);
     auto head = selectCore();
     Select* last = head.get();
+    int parts = 0;
     while (cur().isWord("union")) {
+        if (depth_ + ++parts > kMaxDepth) throw sqlError(code::SyntaxSelect);
         next();
         last->unionAll = acceptWord("all");
         if (!cur().isWord("select")) throw sqlError(code::SyntaxSelect);
@@ -504,7 +511,8 @@ std::vector<std::unique_ptr<FromItem>> Parser::fromList() {
 std::unique_ptr<FromItem> Parser::fromItem() {
     DepthGuard g(depth_);
     auto left = fromPrimary();
-    for (;;) {
+    for (int joins = 1;; ++joins) {
+        if (depth_ + joins > kMaxDepth) throw SyntaxFail{};
         std::string type;
         if (cur().isWord("inner")) type = "INNER";
         else if (cur().isWord("left")) type = "LEFT";

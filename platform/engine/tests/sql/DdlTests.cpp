@@ -110,6 +110,7 @@ TEST(Ddl, DescribeForeignDeclaredTypes) {
     EXPECT_EQ(describeColumn("a", "VARCHAR(30)", false, false).size, 30);
     EXPECT_EQ(describeColumn("a", "TEXT", false, false).type, FieldType::Memo);
     EXPECT_EQ(describeColumn("a", "", false, false).type, FieldType::Memo);
+    EXPECT_EQ(describeColumn("a", "TEXT(  )", false, false).type, FieldType::Memo);
     EXPECT_EQ(describeColumn("a", "MEMO", false, true).type, FieldType::Memo);
     EXPECT_TRUE(describeColumn("a", "MEMO", false, true).required);
 }

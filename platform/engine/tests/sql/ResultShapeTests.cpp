@@ -111,6 +111,16 @@ TEST(ResultShape, DepthLimitIsASyntaxError) {
     EXPECT_EQ(f.translateError(nots + "True"), 3075);
     std::string from = "SELECT * FROM " + std::string(3000, '(') + "Sprache" + std::string(3000, ')');
     EXPECT_EQ(f.translateError(from), 3131);
+    // Long runs of operators, joins and unions nest as deeply.
+    std::string sum = "SELECT 1";
+    for (int i = 0; i < 100000; ++i) sum += "+1";
+    EXPECT_EQ(f.translateError(sum), 3075);
+    std::string joins = "SELECT * FROM Sprache AS S0";
+    for (int i = 1; i < 5000; ++i) joins += " INNER JOIN Sprache AS S" + std::to_string(i) + " ON 1 = 1";
+    EXPECT_EQ(f.translateError(joins), 3131);
+    std::string unions = "SELECT 1";
+    for (int i = 0; i < 50000; ++i) unions += " UNION SELECT 1";
+    EXPECT_EQ(f.translateError(unions), 3141);
     std::string subs = "SELECT 1";
     for (int i = 0; i < 500; ++i) subs = "SELECT (" + subs + ")";
     EXPECT_EQ(f.translateError(subs), 3075);
