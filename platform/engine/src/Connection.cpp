@@ -27,6 +27,16 @@ using detail::quoteName;
 using detail::quoteText;
 using detail::Stmt;
 
+namespace {
+
+std::int64_t nowUs() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return std::int64_t(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
+}
+
+} // namespace
+
 Connection::~Connection() { close(); }
 
 void Connection::checkOpen() const {
@@ -59,17 +69,45 @@ std::vector<std::string> Connection::schemas() const {
 
 std::uint64_t Connection::externalVersion() {
     auto names = schemas();
+    std::uint64_t v = 0;
+    bool all = true;
+    // Cheap path: the change counter in each file's header (one pread each).
+    for (const auto& s : names) {
+        auto c = detail::fileChangeCounter(db, s.c_str());
+        if (!c) {
+            all = false;
+            break;
+        }
+        v = v * 1000003u + *c;
+    }
+    if (all) {
+        lastExternal = v;
+        lastExternalCheckUs = nowUs();
+        return v;
+    }
+    // Other file systems: each schema's data_version (a read transaction each).
     if (versionStmts.size() != names.size() || versionSchemasCount != names.size()) {
         versionStmts.clear();
         for (const auto& s : names) versionStmts.emplace_back(db, "PRAGMA " + quoteName(s) + ".data_version");
         versionSchemasCount = names.size();
     }
-    std::uint64_t v = 0;
+    v = 0;
     for (auto& st : versionStmts) {
         if (st.step()) v = v * 1000003u + std::uint64_t(st.int64(0));
         st.reset();
     }
+    lastExternal = v;
+    lastExternalCheckUs = nowUs();
     return v;
+}
+
+std::uint64_t Connection::recentExternalVersion() {
+    std::int64_t now = nowUs();
+    if (lastExternalCheckUs < 0 || now - lastExternalCheckUs >= staleCheckIntervalUs) {
+        lastExternal = externalVersion();
+        lastExternalCheckUs = now;
+    }
+    return lastExternal;
 }
 
 // ---- links ---------------------------------------------------------------
@@ -351,12 +389,6 @@ bool hasCatalogTables(sqlite3* db) {
                  "('MSysQueries','MSysLinks','MSysInfo','MSysReplicas')");
     has.step();
     return has.int64(0) == 4;
-}
-
-std::int64_t nowUs() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
-    return std::int64_t(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
 }
 
 // Waiting for a lock: short random sleeps, so that a connection waiting for

@@ -65,9 +65,17 @@ struct Connection {
 
     // Schemas of the connection: "main" and the attached link files.
     std::vector<std::string> schemas() const;
-    // A number that changes when another connection has committed a change
-    // to any schema since the last call (reads each schema's data_version).
+    // A number that changes whenever a change was committed to any schema
+    // (by any connection): the file change counters of the files, read
+    // without locking; each schema's data_version where that is unavailable.
     std::uint64_t externalVersion();
+    // The same, read from the files at most once per staleCheckIntervalUs
+    // (a cursor walking its rows checks on every row it reaches; a commit by
+    // another connection is seen at the latest on the first row reached
+    // more than the interval after it).
+    std::uint64_t recentExternalVersion();
+    std::int64_t staleCheckIntervalUs = 1000;
+
     // Changes made by this connection, rollbacks included.
     std::uint64_t ownVersion() const {
         return std::uint64_t(sqlite3_total_changes64(db)) * 1000003u + rollbackEpoch;
@@ -104,6 +112,8 @@ private:
     bool ownsWriteTxn = false;
     int scopeSeq = 0;
     std::vector<detail::Stmt> versionStmts;
+    std::int64_t lastExternalCheckUs = -1;
+    std::uint64_t lastExternal = 0;
     std::size_t versionSchemasCount = 0;
     std::vector<std::weak_ptr<detail::RowSet>> rowSets;
 };

@@ -18,7 +18,9 @@ struct UnixFileHead {
     int h;
 };
 
-int descriptorOf(sqlite3* db, const char* schema) {
+} // namespace
+
+int fileDescriptor(sqlite3* db, const char* schema) {
     sqlite3_file* f = nullptr;
     if (sqlite3_file_control(db, schema, SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f || !f->pMethods)
         return -1;
@@ -29,10 +31,16 @@ int descriptorOf(sqlite3* db, const char* schema) {
     return head->h;
 }
 
-} // namespace
+std::optional<std::uint32_t> fileChangeCounter(sqlite3* db, const char* schema) {
+    int fd = fileDescriptor(db, schema);
+    if (fd < 0) return std::nullopt;
+    unsigned char b[4];
+    if (::pread(fd, b, 4, 24) != 4) return 0u;   // a file not yet written
+    return (std::uint32_t(b[0]) << 24) | (std::uint32_t(b[1]) << 16) | (std::uint32_t(b[2]) << 8) | b[3];
+}
 
 OpenLockResult takeOpenLock(sqlite3* db, const char* schema, bool exclusive) {
-    int fd = descriptorOf(db, schema);
+    int fd = fileDescriptor(db, schema);
     if (fd < 0) return OpenLockResult::Unsupported;
     int mode = ::fcntl(fd, F_GETFL);
     bool writable = mode >= 0 && (mode & O_ACCMODE) != O_RDONLY;

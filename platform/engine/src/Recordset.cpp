@@ -316,7 +316,7 @@ RowSet::Criterion& criterionFor(RowSet& r, const std::string& criteria) {
 bool matches(RowSet& r, RowSet::Criterion& c, std::size_t row) {
     sqlite3_stmt* st = c.stmt.get();
     sqlite3_reset(st);
-    for (int f : c.tr.usedFields) detail::bindVariant(st, f + 1, r.cell(row, std::size_t(f)));
+    for (int f : c.tr.usedFields) r.bindCell(st, f + 1, row, std::size_t(f));
     int rc = sqlite3_step(st);
     bool hit = false;
     if (rc == SQLITE_ROW) {
@@ -411,8 +411,8 @@ void Recordset::edit() {
     }
     d_->writeScope = scope;
     d_->mode = EditMode::InProgress;
-    d_->buffer.assign(r.cells.begin() + std::ptrdiff_t(d_->pos * r.ncols()),
-                      r.cells.begin() + std::ptrdiff_t((d_->pos + 1) * r.ncols()));
+    d_->buffer.clear();
+    for (std::size_t i = 0; i < r.ncols(); ++i) d_->buffer.push_back(r.cell(d_->pos, i));
     d_->changed.assign(r.ncols(), 0);
     d_->checkedArrival = true;
 }
@@ -450,7 +450,7 @@ void Recordset::update() {
         r.noteOwnWrite(before);
         std::size_t row = r.size();
         r.keys.push_back(key);
-        for (std::size_t i = 0; i < nc; ++i) r.cells.push_back(d_->buffer[i]);
+        for (std::size_t i = 0; i < nc; ++i) r.cells.push(d_->buffer[i]);
         r.gen.push_back(0);
         r.deleted.push_back(0);
         r.keyIndex[key] = row;
@@ -493,7 +493,7 @@ void Recordset::update() {
     }
     r.noteOwnWrite(before);
     for (std::size_t i = 0; i < nc; ++i)
-        if (d_->changed[i]) r.cell(row, i) = d_->buffer[i];
+        if (d_->changed[i]) r.setCell(row, i, d_->buffer[i]);
     r.rereadRow(row);
     d_->buffer.clear();
     d_->changed.clear();

@@ -36,6 +36,55 @@ struct ColumnMeta {
     bool writable() const { return !baseName.empty() && !autoIncrement; }
 };
 
+// Row-major values, compact: 16 bytes a value, texts in an arena of fixed
+// blocks (growing never moves anything). Values come back as rt::Variant.
+class CellStore {
+public:
+    std::size_t size() const { return count_; }
+    rt::Variant get(std::size_t i) const;
+    // Binds the value to a statement parameter (texts without copying).
+    void bind(sqlite3_stmt* st, int index, std::size_t i) const;
+    void set(std::size_t i, const rt::Variant& v);
+    void push(const rt::Variant& v) {
+        grow();
+        set(count_ - 1, v);
+    }
+    void pushText(const char* p, std::size_t n) {
+        grow();
+        Cell& c = at(count_ - 1);
+        c.kind = Kind::Text;
+        c.len = std::uint32_t(n);
+        c.text = store(p, n);
+    }
+
+private:
+    enum class Kind : std::uint8_t { Empty, Null, Integer, Long, Double, Boolean, Date, Text };
+    struct Cell {
+        Kind kind = Kind::Empty;
+        std::uint32_t len = 0;
+        union {
+            std::int64_t i;
+            double d;
+            const char* text;
+        };
+        Cell() : i(0) {}
+    };
+    static constexpr std::size_t kChunk = 2048;
+    static constexpr std::size_t kBlock = 64 * 1024;
+    Cell& at(std::size_t i) { return chunks_[i / kChunk][i % kChunk]; }
+    const Cell& at(std::size_t i) const { return chunks_[i / kChunk][i % kChunk]; }
+    void grow() {
+        if (count_ % kChunk == 0) chunks_.emplace_back(new Cell[kChunk]);
+        ++count_;
+    }
+    const char* store(const char* p, std::size_t n);
+
+    std::vector<std::unique_ptr<Cell[]>> chunks_;
+    std::size_t count_ = 0;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockUsed_ = kBlock;
+};
+
 struct RowSet {
     std::shared_ptr<Connection> conn;
     std::string name;
@@ -54,7 +103,7 @@ struct RowSet {
 
     // Rows.
     std::vector<std::int64_t> keys;
-    std::vector<rt::Variant> cells;            // row-major, cols.size() per row
+    CellStore cells;                           // row-major, cols.size() per row
     std::vector<std::uint32_t> gen;
     std::vector<std::uint8_t> deleted;
     std::size_t deletedCount = 0;
@@ -75,7 +124,11 @@ struct RowSet {
 
     std::size_t size() const { return keys.size(); }
     std::size_t ncols() const { return cols.size(); }
-    rt::Variant& cell(std::size_t row, std::size_t col) { return cells[row * cols.size() + col]; }
+    rt::Variant cell(std::size_t row, std::size_t col) const { return cells.get(row * cols.size() + col); }
+    void setCell(std::size_t row, std::size_t col, const rt::Variant& v) { cells.set(row * cols.size() + col, v); }
+    void bindCell(sqlite3_stmt* st, int index, std::size_t row, std::size_t col) const {
+        cells.bind(st, index, row * cols.size() + col);
+    }
 
     void indexNames();
     int fieldIndex(const std::string& name) const;   // -1 when missing

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <limits>
 
 #include "RecordsetData.h"
@@ -7,6 +8,71 @@
 #include "runtime/Text.h"
 
 namespace engine::detail {
+
+const char* CellStore::store(const char* p, std::size_t n) {
+    if (n == 0) return "";
+    if (n > kBlock / 4) {
+        blocks_.emplace_back(new char[n]);
+        std::memcpy(blocks_.back().get(), p, n);
+        return blocks_.back().get();
+    }
+    if (blockUsed_ + n > kBlock) {
+        blocks_.emplace_back(new char[kBlock]);
+        blockUsed_ = 0;
+    }
+    char* dst = blocks_.back().get() + blockUsed_;
+    std::memcpy(dst, p, n);
+    blockUsed_ += n;
+    return dst;
+}
+
+rt::Variant CellStore::get(std::size_t i) const {
+    const Cell& c = at(i);
+    switch (c.kind) {
+    case Kind::Empty: return rt::Variant();
+    case Kind::Null: return rt::Variant::null();
+    case Kind::Integer: return rt::Variant(std::int16_t(c.i));
+    case Kind::Long: return rt::Variant(std::int32_t(c.i));
+    case Kind::Double: return rt::Variant(c.d);
+    case Kind::Boolean: return rt::Variant(c.i != 0);
+    case Kind::Date: return rt::Variant::date(c.d);
+    case Kind::Text: return rt::Variant(std::string(c.text, c.len));
+    }
+    return rt::Variant();
+}
+
+void CellStore::bind(sqlite3_stmt* st, int index, std::size_t i) const {
+    const Cell& c = at(i);
+    switch (c.kind) {
+    case Kind::Text: sqlite3_bind_text(st, index, c.text, int(c.len), SQLITE_STATIC); break;
+    case Kind::Integer:
+    case Kind::Long: sqlite3_bind_int64(st, index, c.i); break;
+    case Kind::Boolean: sqlite3_bind_int64(st, index, c.i ? -1 : 0); break;
+    case Kind::Double: sqlite3_bind_double(st, index, c.d); break;
+    default: bindVariant(st, index, get(i)); break;
+    }
+}
+
+void CellStore::set(std::size_t i, const rt::Variant& v) {
+    Cell& c = at(i);
+    switch (v.type()) {
+    case rt::VarType::Empty:
+    case rt::VarType::Object: c.kind = Kind::Empty; break;
+    case rt::VarType::Null: c.kind = Kind::Null; break;
+    case rt::VarType::Integer: c.kind = Kind::Integer; c.i = v.integerValue(); break;
+    case rt::VarType::Long: c.kind = Kind::Long; c.i = v.longValue(); break;
+    case rt::VarType::Double: c.kind = Kind::Double; c.d = v.doubleValue(); break;
+    case rt::VarType::Boolean: c.kind = Kind::Boolean; c.i = v.boolValue() ? 1 : 0; break;
+    case rt::VarType::Date: c.kind = Kind::Date; c.d = v.dateValue(); break;
+    case rt::VarType::String: {
+        const std::string& s = v.stringValue();
+        c.kind = Kind::Text;
+        c.len = std::uint32_t(s.size());
+        c.text = store(s.data(), s.size());
+        break;
+    }
+    }
+}
 
 void RowSet::indexNames() {
     byName.clear();
@@ -43,7 +109,15 @@ void RowSet::load() {
     bool haveKey = keyed && st.columnCount() > keyCol;
     sqlite3_stmt* s = st.get();
     while (st.step()) {
-        for (std::size_t c = 0; c < nc; ++c) cells.push_back(readColumn(s, int(c), cols[c].type, typed[c]));
+        for (std::size_t c = 0; c < nc; ++c) {
+            // Texts (the common case) go straight into the store.
+            if (sqlite3_column_type(s, int(c)) == SQLITE_TEXT && cols[c].type != FieldType::Date) {
+                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(s, int(c)));
+                cells.pushText(p, std::size_t(sqlite3_column_bytes(s, int(c))));
+            } else {
+                cells.push(readColumn(s, int(c), cols[c].type, typed[c]));
+            }
+        }
         keys.push_back(haveKey ? sqlite3_column_int64(s, keyCol) : std::int64_t(keys.size()));
     }
     gen.assign(keys.size(), currentGen);
@@ -65,7 +139,7 @@ void RowSet::checkOwnChanges() {
 void RowSet::checkAllChanges() {
     if (!keyed) return;
     checkOwnChanges();
-    std::uint64_t v = conn->externalVersion();
+    std::uint64_t v = conn->recentExternalVersion();
     if (v != externalStamp) {
         externalStamp = v;
         ++currentGen;
@@ -105,7 +179,7 @@ bool RowSet::rereadRow(std::size_t row) {
     int k = 0;
     for (std::size_t c = 0; c < cols.size(); ++c) {
         if (cols[c].baseName.empty()) continue;
-        cell(row, c) = readColumn(reread.get(), k++, cols[c].type, true);
+        setCell(row, c, readColumn(reread.get(), k++, cols[c].type, true));
     }
     reread.reset();
     gen[row] = currentGen;
