@@ -131,10 +131,13 @@ public:
             if (info)
                 for (std::size_t i = 0; i < info->params.size(); ++i)
                     if (rt::text::equalsNoCase(info->params[i].name, it->param)) index = i;
+            out_ << (first ? " -> " : ", ") << it->param;
+            first = false;
             if (index < args.size()) {
                 args[index] = it->value;
-                out_ << (first ? " -> " : ", ") << it->param << " = " << formatLiteral(it->value);
-                first = false;
+                out_ << " = " << formatLiteral(it->value);
+            } else {
+                out_ << ": no such parameter";
             }
             it = replies_.erase(it);
         }
