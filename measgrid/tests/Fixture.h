@@ -79,7 +79,7 @@ struct DbPair {
     std::int32_t circuitOfPlaces(int n, std::vector<std::int32_t>* messIds = nullptr) {
         std::vector<sampledb::Row> rows;
         for (int i = 1; i <= n; ++i) {
-            char nr[8];
+            char nr[16];
             std::snprintf(nr, sizeof nr, "%03d", i);
             rows.push_back({{"EigeneNr", nr}, {"LOW", "0,2"}, {"LoopRS", "0,5"}});
         }
