@@ -216,7 +216,11 @@ void Database::createTable(const std::string& name, const std::vector<FieldDef>&
         const FieldDef& f = fields[i];
         if (i) ddl += ", ";
         ddl += bracket(f.name) + " " + dialectType(f);
-        if (f.type == FieldType::Text) ddl += "(" + std::to_string(f.size > 0 ? f.size : 255) + ")";
+        if (f.type == FieldType::Text) {
+            ddl += '(';
+            ddl += std::to_string(f.size > 0 ? f.size : 255);
+            ddl += ')';
+        }
         if (f.required) ddl += " NOT NULL";
     }
     ddl += ")";

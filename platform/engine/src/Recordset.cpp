@@ -102,7 +102,15 @@ void Field::setValue(const rt::Variant& v) {
     requireUpdatable(r);
     const auto& c = r.cols[i];
     if (!c.writable()) throw err::make(err::FieldNotUpdatable);
-    d.buffer[i] = detail::coerceForField(v, c.type, c.size, r.conn->regional);
+    rt::Variant value = detail::coerceForField(v, c.type, c.size, r.conn->regional);
+    // A base column reachable under two names ("T.C" and "C") shows the value
+    // under both and is written once.
+    for (std::size_t j = 0; j < r.ncols(); ++j) {
+        if (j == i || r.cols[j].baseName != c.baseName) continue;
+        d.buffer[j] = value;
+        d.changed[j] = 0;
+    }
+    d.buffer[i] = std::move(value);
     d.changed[i] = 1;
 }
 
@@ -437,7 +445,8 @@ void Recordset::update() {
                 marks += ", ";
             }
             names += detail::quoteName(r.cols[i].baseName);
-            marks += "?" + std::to_string(++n);
+            marks += '?';
+            marks += std::to_string(++n);
         }
         std::string sql = "INSERT INTO " + r.baseRef +
                           (n ? " (" + names + ") VALUES (" + marks + ")" : std::string(" DEFAULT VALUES"));

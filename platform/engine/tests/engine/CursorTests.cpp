@@ -85,6 +85,15 @@ TEST_F(CursorTest, FieldsByPositionAndNameWithTheirProperties) {
     EXPECT_TRUE(f.contains("[Wert]"));
     EXPECT_EQ(errorOf([&] { f["Fehlt"]; }), err::ItemNotFound);
     EXPECT_EQ(errorOf([&] { f[6]; }), err::ItemNotFound);
+
+    // A new row through the qualified name of a column listed twice.
+    rs->addNew();
+    rs->field("Messung.MessID") = std::int32_t(9);
+    EXPECT_EQ(text(rs->value("MessID")), "9");
+    rs->update();
+    rs->setBookmark(rs->lastModified());
+    EXPECT_EQ(text(rs->value("Messung.MessID")), "9");
+    EXPECT_EQ(text(rs->value("MessID")), "9");
 }
 
 TEST_F(CursorTest, BookmarksClonesAndAddedRows) {
