@@ -8,6 +8,7 @@
 #include "LimitCursor.h"
 #include "Limits.h"
 #include "engine/Database.h"
+#include "engine/Engine.h"
 #include "engine/Errors.h"
 #include "engine/QueryDef.h"
 #include "engine/Recordset.h"
@@ -93,6 +94,38 @@ std::string circuitKeyText(const rt::Variant& circuit) {
                     "measgrid");
 }
 
+namespace {
+
+// The limit rows a loading creates are stored in one transaction of the
+// back-end's workspace, committed when the rows are shown or the loading
+// ends with an error (what was stored stays stored either way); each row
+// is then not a commit of its own to the disk.
+class LimitBatch {
+public:
+    explicit LimitBatch(engine::Database& backend) : ws_(backend.workspace()) {
+        ws_.beginTrans();
+        open_ = true;
+    }
+    ~LimitBatch() {
+        try {
+            commit();
+        } catch (const rt::Error&) {
+            // the caller already reports an error of its own
+        }
+    }
+    void commit() {
+        if (!open_) return;
+        open_ = false;
+        ws_.commitTrans();
+    }
+
+private:
+    engine::Workspace& ws_;
+    bool open_ = false;
+};
+
+} // namespace
+
 void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::FlexGrid& fg,
                     const rt::Variant& circuit, const ModuleContext& ctx) {
     try {
@@ -148,6 +181,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
             if (fg.rows() > kBusyAboveRows) showPointer(fg, ctx, grid::kPointerBusy);
 
             const int messIdField = mess->fields().indexOf("MessID");
+            LimitBatch batch(*ctx.state.backend);
             for (int r = kFirstDataRow; !mess->eof(); ++r) {
                 GrenzwerteAnlegen(limits, *mess, *legend, ctx);
                 for (int c = 1; c <= lastCol; ++c) {
@@ -175,6 +209,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
                 fg.setRowData(r, rt::toLong(messId, ctx.regional));
                 mess->moveNext();
             }
+            batch.commit();
         } else {
             // 8.
             for (int c = 1; c <= lastCol; ++c) {
