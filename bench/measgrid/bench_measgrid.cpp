@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
         auto make = [&](int places, bool limits) {
             sampledb::CircuitSpec spec;
             spec.pruefungId = test;
-            spec.nummer = "F" + std::to_string(places);
+            spec.nummer = std::to_string(places);
             spec.device = "B16";
             spec.places = places;
             spec.profile.device = &sampledb::deviceType("B16");

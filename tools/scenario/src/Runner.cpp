@@ -13,6 +13,7 @@
 #include "runtime/Convert.h"
 #include "runtime/Error.h"
 #include "runtime/Text.h"
+#include "sampledb/Builder.h"
 #include "settings/Store.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
@@ -240,6 +241,20 @@ void Runner::execute(const Line& l) {
         {"doevents", [](Runner& r, const Line&) { r.out_ << "ran " << r.ui_->doEvents() << " events\n"; }},
         {"open-db", [](Runner& r, const Line& l) { r.cmdDatabase(l, false); }},
         {"create-db", [](Runner& r, const Line& l) { r.cmdDatabase(l, true); }},
+        {"host-db", [](Runner& r, const Line& l) {
+             // host-db NAME FOLDER: the host's database pair (sampledb) in a new
+             // folder: @NAME the front-end, @NAME_backend the back-end.
+             const std::string name = r.word(l, 1);
+             const std::filesystem::path folder = r.path(r.word(l, 2));
+             std::filesystem::create_directories(folder);
+             engine::Workspace& ws = r.engineInstance().defaultWorkspace();
+             const std::string back = (folder / "Daten.mdb").string();
+             const auto replica = sampledb::sampleReplica();
+             auto backend = sampledb::createBackend(ws, back, replica);
+             auto frontend = sampledb::createFrontend(ws, (folder / "Pruefung.mde").string(), back, replica);
+             r.objects_[name] = rt::Variant(std::shared_ptr<rt::Object>(frontend));
+             r.objects_[name + "_backend"] = rt::Variant(std::shared_ptr<rt::Object>(backend));
+         }},
         {"sql", &Runner::cmdSql},
         {"query", &Runner::cmdQuery},
         {"setting", &Runner::cmdSetting},
