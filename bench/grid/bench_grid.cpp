@@ -26,7 +26,9 @@ std::size_t heapInUse() {
 
 // A distinct 6-character text per cell.
 void cellText(int r, int c, char out[7]) {
-    std::snprintf(out, 7, "%06d", (r * kCols + c) % 1000000);
+    const int n = (r * kCols + c) % 1000000;
+    for (int i = 5, v = n; i >= 0; --i, v /= 10) out[i] = char('0' + v % 10);
+    out[6] = '\0';
 }
 
 double msSince(std::chrono::steady_clock::time_point t0) {

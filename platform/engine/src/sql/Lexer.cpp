@@ -106,7 +106,7 @@ bool parseDateLiteral(std::string_view s, std::string& iso) {
         return false;
     }
     if (i != s.size()) return false;
-    char buf[32];
+    char buf[80];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, mo, d, h, mi, se);
     iso = buf;
     return true;
