@@ -123,16 +123,16 @@ int main(int argc, char** argv) {
             w.addTest(w.addInstallation(w.addCustomer("Bench", "Weg 1", "10000", "Stadt"), "Halle"), 2026, 1, 5, "B");
         const auto t0 = Clock::now();
         auto make = [&](int places, bool limits) {
-            sampledb::CircuitSpec spec;
-            spec.pruefungId = test;
-            spec.nummer = std::to_string(places);
-            spec.device = "B16";
-            spec.places = places;
-            spec.profile.device = &sampledb::deviceType("B16");
-            spec.profile.rcd = true;
-            spec.profile.threePhase = true;
-            spec.profile.fillAllColumns = true;
-            const std::int32_t id = w.addCircuit(spec).stromkreisId;
+            sampledb::CircuitPlan plan;
+            plan.pruefungId = test;
+            plan.nummer = std::to_string(places);
+            plan.device = "B16";
+            plan.places = places;
+            plan.profile.device = &sampledb::deviceType("B16");
+            plan.profile.rcd = true;
+            plan.profile.threePhase = true;
+            plan.profile.fillAllColumns = true;
+            const std::int32_t id = w.addCircuit(plan).stromkreisId;
             if (limits) w.addLimitRows(id);
             return id;
         };

@@ -64,13 +64,13 @@ struct DbPair {
     // (SicherungstypID 0). Returns the StromkreisID; rows' MessIDs in messIds.
     std::int32_t circuit(const std::vector<sampledb::Row>& rows, const std::string& device = "B16",
                          std::vector<std::int32_t>* messIds = nullptr) {
-        sampledb::CircuitSpec spec;
-        spec.pruefungId = pruefungId;
-        spec.nummer = "F1";
-        spec.bezeichnung = "Steckdosen";
-        spec.device = device;
-        spec.places = 0;
-        const std::int32_t id = writer.addCircuit(spec).stromkreisId;
+        sampledb::CircuitPlan plan;
+        plan.pruefungId = pruefungId;
+        plan.nummer = "F1";
+        plan.bezeichnung = "Steckdosen";
+        plan.device = device;
+        plan.places = 0;
+        const std::int32_t id = writer.addCircuit(plan).stromkreisId;
         auto ids = rows.empty() ? std::vector<std::int32_t>{} : writer.addMeasurements(id, rows);
         if (messIds) *messIds = ids;
         return id;

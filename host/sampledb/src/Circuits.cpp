@@ -53,29 +53,29 @@ std::int32_t CircuitWriter::addTest(std::int32_t anlageId, int year, int month, 
     return id;
 }
 
-CircuitResult CircuitWriter::addCircuit(const CircuitSpec& spec)
+CircuitResult CircuitWriter::addCircuit(const CircuitPlan& plan)
 {
     Transaction t(db_.workspace());
     CircuitResult result;
-    const DeviceType* device = spec.device.empty() ? nullptr : &deviceType(spec.device);
+    const DeviceType* device = plan.device.empty() ? nullptr : &deviceType(plan.device);
     result.stromkreisId = newId(table::Stromkreis);
     addRows(db_, table::Stromkreis,
             {{{"StromkreisID", result.stromkreisId},
-              {"PrüfungID", spec.pruefungId},
-              {"Nummer", spec.nummer},
-              {"Bezeichnung", spec.bezeichnung},
+              {"PrüfungID", plan.pruefungId},
+              {"Nummer", plan.nummer},
+              {"Bezeichnung", plan.bezeichnung},
               {"SicherungstypID", device ? device->id : 0},
-              {"Leitung", spec.leitung}}});
+              {"Leitung", plan.leitung}}});
 
     std::vector<Row> rows;
-    PlaceProfile profile = spec.profile;
+    PlaceProfile profile = plan.profile;
     profile.device = device;
-    for (int p = 1; p <= spec.places; ++p) {
+    for (int p = 1; p <= plan.places; ++p) {
         // A residual-current device is tested once, at the circuit's first
         // place, unless every column is to be filled.
         PlaceProfile here = profile;
         here.rcd = profile.rcd && (p == 1 || profile.fillAllColumns);
-        for (Row& r : splitOverRows(gen_.place(here), spec.rowsPerPlace)) {
+        for (Row& r : splitOverRows(gen_.place(here), plan.rowsPerPlace)) {
             r["EigeneNr"] = placeNumber(p);
             rows.push_back(std::move(r));
         }

@@ -39,26 +39,26 @@ struct Collector {
     SampleSummary& s;
     std::string customer;
 
-    std::int32_t circuit(CircuitSpec spec)
+    std::int32_t circuit(CircuitPlan plan)
     {
-        const auto r = w.addCircuit(spec);
-        s.circuits.push_back({r.stromkreisId, label(spec), static_cast<int>(r.messIds.size())});
+        const auto r = w.addCircuit(plan);
+        s.circuits.push_back({r.stromkreisId, label(plan), static_cast<int>(r.messIds.size())});
         return r.stromkreisId;
     }
     // A circuit whose rows are given: the Stromkreis row without places,
     // then the rows.
-    std::int32_t circuit(CircuitSpec spec, const std::vector<Row>& rows)
+    std::int32_t circuit(CircuitPlan plan, const std::vector<Row>& rows)
     {
-        spec.places = 0;
-        const auto r = w.addCircuit(spec);
+        plan.places = 0;
+        const auto r = w.addCircuit(plan);
         w.addMeasurements(r.stromkreisId, rows);
-        s.circuits.push_back({r.stromkreisId, label(spec), static_cast<int>(rows.size())});
+        s.circuits.push_back({r.stromkreisId, label(plan), static_cast<int>(rows.size())});
         return r.stromkreisId;
     }
-    std::string label(const CircuitSpec& spec) const
+    std::string label(const CircuitPlan& plan) const
     {
-        return customer + " / " + spec.nummer + " " + spec.bezeichnung +
-               (spec.device.empty() ? std::string(" (ohne Sicherung)") : " (" + spec.device + ")");
+        return customer + " / " + plan.nummer + " " + plan.bezeichnung +
+               (plan.device.empty() ? std::string(" (ohne Sicherung)") : " (" + plan.device + ")");
     }
 };
 
@@ -70,7 +70,7 @@ void schneider(CircuitWriter& w, SampleSummary& s)
     const auto test = w.addTest(anlage, 2024, 3, 12, "M. Weber");
     s.firstPruefungId = test;
 
-    CircuitSpec kitchen{test, "F1", "Steckdosen Küche", "B16", "NYM-J 3x2,5", 4, 1, {}};
+    CircuitPlan kitchen{test, "F1", "Steckdosen Küche", "B16", "NYM-J 3x2,5", 4, 1, {}};
     kitchen.profile.rcd = true;
     c.circuit(kitchen);
 
@@ -85,7 +85,7 @@ void schneider(CircuitWriter& w, SampleSummary& s)
                                           {"LoopIKRI", "78"}, {"Bemerkung", "Klemmstelle prüfen"}}),
                placeWith(w, plain, "003", {})});
 
-    CircuitSpec stove{test, "F3", "Herd", "B16", "NYM-J 5x2,5", 1, 1, {}};
+    CircuitPlan stove{test, "F3", "Herd", "B16", "NYM-J 5x2,5", 1, 1, {}};
     stove.profile.threePhase = true;
     c.circuit(stove);
 
@@ -129,7 +129,7 @@ void huber(CircuitWriter& w, SampleSummary& s)
     const auto anlage = w.addInstallation(kunde, "Backstube, Hauptverteilung");
     const auto test = w.addTest(anlage, 2024, 4, 8, "S. Köhler");
 
-    CircuitSpec oven{test, "F1", "Backofen", "C32", "NYY-J 5x6", 2, 1, {}};
+    CircuitPlan oven{test, "F1", "Backofen", "C32", "NYY-J 5x6", 2, 1, {}};
     oven.profile.threePhase = true;
     c.circuit(oven);
 
@@ -158,19 +158,19 @@ void kraemer(CircuitWriter& w, SampleSummary& s, const SampleOptions& o)
     const auto anlage = w.addInstallation(kunde, "Werkstatthalle");
     const auto test = w.addTest(anlage, 2024, 5, 21, "M. Weber");
 
-    CircuitSpec lift{test, "F1", "Hebebühne", "C16", "NYM-J 5x2,5", 0, 1, {}};
+    CircuitPlan lift{test, "F1", "Hebebühne", "C16", "NYM-J 5x2,5", 0, 1, {}};
     PlaceProfile liftProfile = rcdProfile("C16", "x5");
     liftProfile.threePhase = true;
     liftProfile.earth = true;
     c.circuit(lift, {placeWith(w, liftProfile, "001", {}),
                      placeWith(w, rcdProfile("C16", "x1/2"), "002", {{"FIIMESS", "12"}})});
 
-    CircuitSpec outdoor{test, "F2", "Außensteckdosen", "B16", "NYM-J 3x2,5", 6, 1, {}};
+    CircuitPlan outdoor{test, "F2", "Außensteckdosen", "B16", "NYM-J 3x2,5", 6, 1, {}};
     outdoor.profile.rcd = true;
     c.circuit(outdoor);
 
     if (o.largePlaces > 0) {
-        CircuitSpec big{test, "F9", "Messreihe Hallenbeleuchtung", "B16", "NYM-J 3x1,5", o.largePlaces, 1, {}};
+        CircuitPlan big{test, "F9", "Messreihe Hallenbeleuchtung", "B16", "NYM-J 3x1,5", o.largePlaces, 1, {}};
         big.profile.rcd = true;
         big.profile.fillAllColumns = o.fillAllColumns;
         s.largeCircuitId = c.circuit(big);

@@ -221,8 +221,8 @@ protected:
         back_ = createBackend(ws, (dir / "be.mdb").string(), replica);
         front_ = createFrontend(ws, (dir / "fe.mde").string(), (dir / "be.mdb").string(), replica);
         CircuitWriter w(*back_, replica);
-        CircuitSpec spec{0, "F1", "Prüfstromkreis", "B16", "", 0, 1, {}};
-        sid_ = w.addCircuit(spec).stromkreisId;
+        CircuitPlan plan{0, "F1", "Prüfstromkreis", "B16", "", 0, 1, {}};
+        sid_ = w.addCircuit(plan).stromkreisId;
         ids_ = w.addMeasurements(sid_, {
             {{"EigeneNr", ""}},                                             // 0: empty place, first row
             {{"EigeneNr", ""}, {"LOW", "0,21"}},                            // 1

@@ -14,7 +14,7 @@
 
 namespace sampledb {
 
-struct CircuitSpec {
+struct CircuitPlan {
     std::int32_t pruefungId = 0;  // the test the circuit belongs to
     std::string nummer;           // "F3"
     std::string bezeichnung;      // "Steckdosen Küche"
@@ -45,8 +45,8 @@ public:
     std::int32_t addTest(std::int32_t anlageId, int year, int month, int day,
                          const std::string& inspector);
 
-    // The Stromkreis row and spec.places generated places (EigeneNr 001 ...).
-    CircuitResult addCircuit(const CircuitSpec& spec);
+    // The Stromkreis row and plan.places generated places (EigeneNr 001 ...).
+    CircuitResult addCircuit(const CircuitPlan& plan);
 
     // Measurement rows of a circuit given field by field. Each row gets a
     // new MessID (a MessID in the row is replaced), the StromkreisID, and
