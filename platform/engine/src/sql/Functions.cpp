@@ -229,28 +229,32 @@ void fnRounding(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_double(ctx, d);
 }
 
-void fnIDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) { sqlite3_result_null(ctx); return; }
+// Reads the two operands of an integer operator (\ and Mod): rounded halves
+// to even, non-zero divisor, within 64 bits. False after setting the result
+// (Null, or an error) when the operator cannot be applied.
+bool integerOperands(sqlite3_context* ctx, int argc, sqlite3_value** argv, sqlite3_int64& x, sqlite3_int64& y) {
+    if (anyNull(argc, argv)) { sqlite3_result_null(ctx); return false; }
     double a = 0, b = 0;
-    if (!numberArg(ctx, argv[0], a) || !numberArg(ctx, argv[1], b)) return;
+    if (!numberArg(ctx, argv[0], a) || !numberArg(ctx, argv[1], b)) return false;
     a = roundHalfEven(a);
     b = roundHalfEven(b);
-    if (b == 0) { sqlite3_result_error(ctx, "Division by zero", -1); return; }
-    if (std::fabs(a) > 9.2e18 || std::fabs(b) > 9.2e18) { sqlite3_result_error(ctx, "Overflow", -1); return; }
-    const auto x = static_cast<sqlite3_int64>(a), y = static_cast<sqlite3_int64>(b);
+    if (b == 0) { sqlite3_result_error(ctx, "Division by zero", -1); return false; }
+    if (std::fabs(a) > 9.2e18 || std::fabs(b) > 9.2e18) { sqlite3_result_error(ctx, "Overflow", -1); return false; }
+    x = static_cast<sqlite3_int64>(a);
+    y = static_cast<sqlite3_int64>(b);
+    return true;
+}
+
+void fnIDiv(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    sqlite3_int64 x = 0, y = 1;
+    if (!integerOperands(ctx, argc, argv, x, y)) return;
     if (y == -1) { sqlite3_result_int64(ctx, x == INT64_MIN ? x : -x); return; }
     sqlite3_result_int64(ctx, x / y);
 }
 
 void fnMod(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv)) { sqlite3_result_null(ctx); return; }
-    double a = 0, b = 0;
-    if (!numberArg(ctx, argv[0], a) || !numberArg(ctx, argv[1], b)) return;
-    a = roundHalfEven(a);
-    b = roundHalfEven(b);
-    if (b == 0) { sqlite3_result_error(ctx, "Division by zero", -1); return; }
-    if (std::fabs(a) > 9.2e18 || std::fabs(b) > 9.2e18) { sqlite3_result_error(ctx, "Overflow", -1); return; }
-    const auto x = static_cast<sqlite3_int64>(a), y = static_cast<sqlite3_int64>(b);
+    sqlite3_int64 x = 0, y = 1;
+    if (!integerOperands(ctx, argc, argv, x, y)) return;
     sqlite3_result_int64(ctx, y == -1 ? 0 : x % y);
 }
 
