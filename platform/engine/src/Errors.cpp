@@ -71,7 +71,9 @@ constexpr Entry kEntries[] = {
     {3265, "Item not found in this collection."},
     {3314, "The field '|' cannot contain a Null value because the Required property for this field "
            "is set to True. Enter a value in this field."},
+    {3317, "One or more values are prohibited by the validation rule set for the table (|)."},
     {3343, "Unrecognized database format '|'."},
+    {3349, "Numeric field overflow."},
     {3356, "You attempted to open a database that is already opened exclusively by user '|' on "
            "machine '|'. Try again when the database is available."},
     {3420, "Object invalid or no longer set."},

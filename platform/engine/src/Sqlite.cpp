@@ -27,6 +27,15 @@ rt::Error sqliteError(sqlite3* db, int rc, const std::string& what) {
         }
         return err::make(err::NullInRequired, field);
     }
+    case SQLITE_CONSTRAINT_CHECK: {
+        // "CHECK constraint failed: size:Name" (constraints named by the DDL translation)
+        auto colon = msg.find(": ");
+        std::string name = colon == std::string::npos ? std::string() : msg.substr(colon + 2);
+        if (startsWith(name, "size:")) return err::make(err::TextTooLong);
+        if (startsWith(name, "range:")) return err::make(err::NumericOverflow);
+        if (startsWith(name, "type:")) return err::make(err::DataTypeConversion);
+        return err::make(err::ValidationRule, msg);
+    }
     case SQLITE_LOCKED_SHAREDCACHE:
         return err::make(err::CouldNotLock);
     default:

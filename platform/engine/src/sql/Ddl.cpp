@@ -57,6 +57,33 @@ bool typeSpecOf(const ast::ColumnDef& c, TypeSpec& t) {
     return true;
 }
 
+// The checks that keep SQL writes within a column's declared type, as the
+// recordset's field writes are: a text no longer than its size (counted in
+// characters), whole numbers within their range, numbers in number
+// columns. The constraint names ("size:", "type:", "range:" and the
+// column) tell the engine which error to report.
+std::string checkSql(const std::string& name, const TypeSpec& t) {
+    const std::string col = quoteIdent(name);
+    auto named = [&](const char* kind, const std::string& expr) {
+        return " CONSTRAINT " + quoteIdent(std::string(kind) + ":" + name) + " CHECK (" + expr + ")";
+    };
+    auto range = [&](const char* lo, const char* hi) {
+        return named("type", "typeof(" + col + ") IN ('integer','null')") +
+               named("range", col + " IS NULL OR " + col + " BETWEEN " + lo + " AND " + hi);
+    };
+    switch (t.type) {
+    case FieldType::Text: return named("size", "length(" + col + ") <= " + std::to_string(t.size));
+    case FieldType::Byte: return range("0", "255");
+    case FieldType::Integer: return range("-32768", "32767");
+    case FieldType::Long: return range("-2147483648", "2147483647");
+    case FieldType::Boolean: return named("type", "typeof(" + col + ") IN ('integer','null')");
+    case FieldType::Single:
+    case FieldType::Double:
+    case FieldType::Currency: return named("type", "typeof(" + col + ") IN ('integer','real','null')");
+    default: return {};
+    }
+}
+
 // Column definition text; `unique` and `notNull` already merged from
 // table constraints.
 std::string columnSql(const ast::ColumnDef& c, const TypeSpec& t, bool notNull, bool unique) {
@@ -67,6 +94,7 @@ std::string columnSql(const ast::ColumnDef& c, const TypeSpec& t, bool notNull, 
     if (notNull) s += " NOT NULL";
     if (unique) s += " UNIQUE";
     if (t.type == FieldType::Boolean) s += " DEFAULT 0";
+    s += checkSql(c.name, t);
     return s;
 }
 

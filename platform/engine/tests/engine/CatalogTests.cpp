@@ -64,6 +64,30 @@ TEST_F(CatalogTest, ExecuteReportsRecordsAffectedAndDdlIsSeen) {
     EXPECT_TRUE(td->connect().empty());
 }
 
+TEST_F(CatalogTest, SqlWritesKeepToTheDeclaredTypes) {
+    db->execute("CREATE TABLE Typen (T TEXT(5), S SHORT, B BYTE, L LONG, D DOUBLE, J YESNO)");
+    struct Case {
+        const char* sql;
+        int error;   // 0: accepted
+    };
+    const Case cases[] = {
+        {"INSERT INTO Typen (T) VALUES ('Länge')", 0},          // five characters, seven bytes
+        {"INSERT INTO Typen (T) VALUES ('zulang')", err::TextTooLong},
+        {"INSERT INTO Typen (S, B) VALUES (-32768, 255)", 0},
+        {"INSERT INTO Typen (S) VALUES (32768)", err::NumericOverflow},
+        {"INSERT INTO Typen (B) VALUES (-1)", err::NumericOverflow},
+        {"INSERT INTO Typen (L) VALUES ('12')", 0},             // a numeric text becomes the number
+        {"INSERT INTO Typen (L) VALUES ('zwölf')", err::DataTypeConversion},
+        {"INSERT INTO Typen (D) VALUES ('abc')", err::DataTypeConversion},
+        {"INSERT INTO Typen (J) VALUES (True)", 0},
+        {"UPDATE Typen SET T = T & 'xxxxx'", err::TextTooLong},
+    };
+    for (const auto& c : cases) EXPECT_EQ(errorOf([&] { db->execute(c.sql); }), c.error) << c.sql;
+    // A refused statement changes nothing.
+    auto rs = db->openRecordset("SELECT T, L FROM Typen WHERE T Is Not Null");
+    EXPECT_EQ(text(rs->value("T")), "Länge");
+}
+
 class LinkTest : public enginetest::EngineFixture {
 protected:
     void SetUp() override {
