@@ -54,10 +54,10 @@ private:
     std::optional<std::vector<std::pair<std::string, std::string>>> entries_;
 };
 
-void showPointer(grid::FlexGrid& fg, const ModuleContext& ctx, int shape) {
-    ctx.ui.setMousePointer(shape);
-    fg.setMousePointer(shape);
-}
+// The busy pointer of the loading is the screen's; the grid's own
+// MousePointer belongs to the callers that set it (row deletion,
+// compaction), which reset it after the loading.
+void showPointer(const ModuleContext& ctx, int shape) { ctx.ui.setMousePointer(shape); }
 
 } // namespace
 
@@ -100,6 +100,11 @@ namespace {
 // back-end's workspace, committed when the rows are shown or the loading
 // ends with an error (what was stored stays stored either way); each row
 // is then not a commit of its own to the disk.
+//
+// A commit that fails (another connection keeps the file locked beyond the
+// engine's wait) rolls the transaction back: the rows of this loading are
+// then not stored (the next loading creates them again), and no
+// transaction stays open to swallow the later writes of the workspace.
 class LimitBatch {
 public:
     explicit LimitBatch(engine::Database& backend) : ws_(backend.workspace()) {
@@ -116,7 +121,16 @@ public:
     void commit() {
         if (!open_) return;
         open_ = false;
-        ws_.commitTrans();
+        try {
+            ws_.commitTrans();
+        } catch (const rt::Error&) {
+            try {
+                ws_.rollback();
+            } catch (const rt::Error&) {
+                // the commit's error is the one to report
+            }
+            throw;
+        }
     }
 
 private:
@@ -178,7 +192,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
             mess->moveLast();
             mess->moveFirst();
             fg.setRows(static_cast<int>(mess->recordCount()) + kFirstDataRow);
-            if (fg.rows() > kBusyAboveRows) showPointer(fg, ctx, grid::kPointerBusy);
+            if (fg.rows() > kBusyAboveRows) showPointer(ctx, grid::kPointerBusy);
 
             const int messIdField = mess->fields().indexOf("MessID");
             LimitBatch batch(*ctx.state.backend);
@@ -240,9 +254,9 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
 
         // 10.
         fg.setRedraw(true);
-        showPointer(fg, ctx, grid::kPointerDefault);
+        showPointer(ctx, grid::kPointerDefault);
     } catch (const rt::Error& e) {
-        showPointer(fg, ctx, grid::kPointerDefault);
+        showPointer(ctx, grid::kPointerDefault);
         fg.setRedraw(true);
         if (e.number() != engine::err::NoCurrentRecord) ctx.ui.msgBox(e.description(), tk::mb::OKOnly);
     }

@@ -14,6 +14,9 @@
 // block of "s_"/"Gen_" fields and the two fields before it are not shown);
 // RowData(r) = MessID of the row shown in grid row r; row 4 265 twips high.
 //
+// The busy pointer (more than 20 grid rows) is the screen's; the grid's
+// own MousePointer is not touched.
+//
 // Never fails towards the caller: an error ends the loading, the engine's
 // 3021 silently and every other one in a message box showing its
 // description (OK only); the pointer and the grid's redrawing are restored

@@ -104,6 +104,8 @@ TEST(MessungenLaden, AnEmptyCircuitAfterAFullOneLeavesNothingBehind) {
     }
 }
 
+// The busy pointer is the screen's. The grid's own pointer is left to the
+// callers that set it around a reload (row deletion, compaction).
 TEST(MessungenLaden, BusyPointerOnlyAboveSixteenPlaces) {
     for (const auto& [places, busy] : {std::pair{17, true}, std::pair{16, false}}) {
         LoadEnv env;
@@ -113,6 +115,15 @@ TEST(MessungenLaden, BusyPointerOnlyAboveSixteenPlaces) {
         EXPECT_EQ(env.ui.mousePointer(), grid::kPointerDefault);
         EXPECT_EQ(env.fg.mousePointer(), grid::kPointerDefault);
         EXPECT_TRUE(env.fg.redraw());
+    }
+    for (const char* query : {"", "A_GibtEsNicht"}) {
+        LoadEnv env;
+        const std::int32_t sk = env.circuitOfPlaces(17);
+        env.fg.setMousePointer(grid::kPointerBusy);
+        env.load(rt::Variant(sk), 0, query);
+        SCOPED_TRACE(query);
+        EXPECT_EQ(env.ui.mousePointer(), grid::kPointerDefault);
+        EXPECT_EQ(env.fg.mousePointer(), grid::kPointerBusy);
     }
 }
 
@@ -210,6 +221,35 @@ TEST(MessungenLaden, AQueryWithoutBookkeepingBlockShowsAllButTheLastTwoFields) {
     EXPECT_EQ(env.fg.textMatrix(4, 2), "rechts");
     EXPECT_EQ(env.fg.textMatrix(4, 3), "0,1");
     EXPECT_EQ(env.fg.colWidth(5), 1000);   // FIFaktor, shown though empty
+}
+
+// Another connection keeps the back-end locked past the engine's wait when
+// the limit rows of a loading are committed: the error is reported and the
+// loading's transaction does not stay open, so later writes of the
+// workspace are committed as before.
+TEST(MessungenLaden, AFailedCommitOfTheLimitRowsLeavesNoTransactionOpen) {
+    LoadEnv env;
+    const std::int32_t sk = env.circuitOfPlaces(2);
+    const std::string limitsOfCircuit = "SELECT * FROM 0100_Grenzwert WHERE StromkreisID = " + std::to_string(sk);
+    engine::Engine other{rt::Regional::german()};
+    auto reader = other.defaultWorkspace().openDatabase(env.backendPath, engine::OpenOptions{});
+    other.defaultWorkspace().beginTrans();
+    (void)reader->openRecordset("SELECT * FROM 0100_Messung", engine::RecordsetType::Snapshot);   // holds a read lock
+
+    env.load(sk);
+    ASSERT_EQ(env.ui.boxes().size(), 1u);
+    EXPECT_EQ(env.backend->workspace().transactionDepth(), 0);
+    other.defaultWorkspace().rollback();
+    EXPECT_EQ(env.count(limitsOfCircuit), 0);
+
+    env.ui.clearLog();
+    env.load(sk);
+    EXPECT_TRUE(env.ui.boxes().empty()) << env.ui.boxes()[0].prompt;
+    engine::Engine third{rt::Regional::german()};
+    auto check = third.defaultWorkspace().openDatabase(env.backendPath, engine::OpenOptions{});
+    auto rs = check->openRecordset(limitsOfCircuit, engine::RecordsetType::Snapshot);
+    rs->moveLast();
+    EXPECT_EQ(rs->recordCount(), 2);
 }
 
 TEST(MessungenLaden, TheSelectionIsRestored) {
