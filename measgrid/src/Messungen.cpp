@@ -172,8 +172,11 @@ rt::Variant Messungen::trelvanDB() const {
 
 void Messungen::setTrelvanDB(const rt::Variant& v) {
     MeasState& s = state();
-    s.frontend = v.objectAs<engine::Database>();
-    if (v.objectValue() && !s.frontend) throw rt::typeMismatchError();
+    // An object that is no database is refused as the call's argument:
+    // nothing is bound, the previous front-end stays.
+    auto database = v.objectAs<engine::Database>();
+    if (v.objectValue() && !database) throw rt::typeMismatchError();
+    s.frontend = std::move(database);
     if (!s.frontend) throw rt::Error(91, "Object variable or With block variable not set", "measgrid");
 
     const std::string connect = s.frontend->tableDef(kLinkedTable)->connect();

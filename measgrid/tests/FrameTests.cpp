@@ -214,6 +214,16 @@ TEST(Messungen, AFailedBindingKeepsTheFrontendAndThePreviousBackend) {
     EXPECT_RT_ERROR(setProperty(*c, "trelvanDB", object(odd)), 3024);
     EXPECT_EQ(getProperty(*c, "trelvanDB").objectValue(), std::shared_ptr<rt::Object>(odd));
     EXPECT_EQ(Host::of(c).state().backend, previous);
+
+    // An object that is no database is refused as the argument: nothing is
+    // bound, the front-end of before stays.
+    struct NoDatabase : rt::Object {
+        std::string typeName() const override { return "Recordset"; }
+    };
+    EXPECT_RT_ERROR(setProperty(*c, "trelvanDB", rt::Variant(std::shared_ptr<rt::Object>(std::make_shared<NoDatabase>()))),
+                    13);
+    EXPECT_EQ(getProperty(*c, "trelvanDB").objectValue(), std::shared_ptr<rt::Object>(odd));
+    EXPECT_EQ(Host::of(c).state().backend, previous);
 }
 
 TEST(Messungen, LimitSupportIsSharedAndEveryNewControlSetsItTrue) {
