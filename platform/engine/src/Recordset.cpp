@@ -1,5 +1,6 @@
 #include "engine/Recordset.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "RecordsetData.h"
@@ -307,22 +308,89 @@ RowSet::Criterion& criterionFor(RowSet& r, const std::string& criteria) {
     auto it = r.criteria.find(criteria);
     if (it != r.criteria.end()) return *it->second;
     std::vector<std::string> names;
+    std::vector<sql::FieldAffinity> affinities;
     names.reserve(r.cols.size());
-    for (const auto& c : r.cols) names.push_back(c.name);
-    auto c = std::make_unique<RowSet::Criterion>();
-    c->tr = sql::translateCriteria(criteria, names);
-    try {
-        c->stmt = detail::Stmt(r.conn->db, "SELECT (" + c->tr.sqlExpr + ")");
-    } catch (const rt::Error& e) {
-        if (e.number() == err::TooFewParameters) throw;
-        throw err::make(err::SyntaxError, criteria);
+    for (std::size_t i = 0; i < r.cols.size(); ++i) {
+        names.push_back(r.cols[i].name);
+        affinities.push_back(r.affinity(i));
     }
+    auto c = std::make_unique<RowSet::Criterion>();
+    c->tr = sql::translateCriteria(criteria, names, affinities);
     if (r.criteria.size() > 64) r.criteria.clear();
     return *r.criteria.emplace(criteria, std::move(c)).first->second;
 }
 
-bool matches(RowSet& r, RowSet::Criterion& c, std::size_t row) {
-    sqlite3_stmt* st = c.stmt.get();
+// The statement that evaluates the criterion for one row (general path).
+sqlite3_stmt* statementOf(RowSet& r, RowSet::Criterion& c, const std::string& criteria) {
+    if (!c.stmt) {
+        try {
+            c.stmt = detail::Stmt(r.conn->db, "SELECT (" + c.tr.sqlExpr + ")");
+        } catch (const rt::Error& e) {
+            if (e.number() == err::TooFewParameters) throw;
+            throw err::make(err::SyntaxError, criteria);
+        }
+    }
+    return c.stmt.get();
+}
+
+// A whole number as written ("12", "-7") as SQLite reads it: false when it
+// is not one or does not fit 64 bits (SQLite reads those as reals).
+bool wholeNumber(const std::string& written, std::int64_t& out) {
+    const bool negative = !written.empty() && written[0] == '-';
+    const std::string_view digits = std::string_view(written).substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 18) return false;
+    std::int64_t v = 0;
+    for (char ch : digits) {
+        if (ch < '0' || ch > '9') return false;
+        v = v * 10 + (ch - '0');
+    }
+    out = negative ? -v : v;
+    return true;
+}
+
+// Decides whether the criterion's equality terms can be answered from the
+// field indexes, and takes each constant as its field compares it: a number
+// compared with a text field as the text SQLite makes of it. A text
+// constant compared with a number field (which SQLite turns into a number
+// only when it reads as one) keeps the general path.
+void plan(RowSet& r, RowSet::Criterion& c) {
+    using Kind = detail::FindValue::Kind;
+    c.plan = RowSet::Criterion::Plan::General;
+    if (c.tr.equalities.empty()) return;
+    std::vector<RowSet::Criterion::Term> terms;
+    for (const auto& q : c.tr.equalities) {
+        const sql::FieldAffinity a = r.affinity(std::size_t(q.field));
+        if (a == sql::FieldAffinity::None || (a == sql::FieldAffinity::Numeric && q.textConstant)) return;
+        RowSet::Criterion::Term t;
+        t.field = q.field;
+        std::int64_t whole = 0;
+        if (q.textConstant) {
+            t.kind = Kind::Text;
+            t.text = q.constant;
+        } else if (wholeNumber(q.constant, whole)) {
+            t.kind = a == sql::FieldAffinity::Text ? Kind::Text : Kind::Integer;
+            t.i = whole;
+            if (t.kind == Kind::Text) t.text = std::to_string(whole);
+        } else {
+            // Reals as SQLite reads and writes them.
+            const bool asText = a == sql::FieldAffinity::Text;
+            detail::Stmt st(r.conn->db, "SELECT " + (asText ? "CAST(" + q.constantSql + " AS TEXT)" : q.constantSql));
+            if (!st.step()) return;
+            switch (sqlite3_column_type(st.get(), 0)) {
+            case SQLITE_INTEGER: t.kind = Kind::Integer; t.i = sqlite3_column_int64(st.get(), 0); break;
+            case SQLITE_FLOAT: t.kind = Kind::Real; t.d = sqlite3_column_double(st.get(), 0); break;
+            case SQLITE_TEXT: t.kind = Kind::Text; t.text = st.text(0); break;
+            default: return;
+            }
+        }
+        if ((a == sql::FieldAffinity::Text) != (t.kind == Kind::Text)) return;
+        terms.push_back(std::move(t));
+    }
+    c.terms = std::move(terms);
+    c.plan = RowSet::Criterion::Plan::Indexed;
+}
+
+bool matches(RowSet& r, RowSet::Criterion& c, sqlite3_stmt* st, std::size_t row) {
     sqlite3_reset(st);
     for (int f : c.tr.usedFields) r.bindCell(st, f + 1, row, std::size_t(f));
     int rc = sqlite3_step(st);
@@ -340,34 +408,85 @@ bool matches(RowSet& r, RowSet::Criterion& c, std::size_t row) {
     return hit;
 }
 
+// The row the search in `dir` finds among rows [0, n): for Next the first
+// one from `from`, for Previous the last one before `from`.
+template <class Test>
+std::size_t scan(std::size_t n, Dir dir, std::size_t from, Test test) {
+    switch (dir) {
+    case Dir::First: from = 0; [[fallthrough]];
+    case Dir::Next:
+        for (std::size_t i = from; i < n; ++i)
+            if (test(i)) return i;
+        return kNone;
+    case Dir::Last: from = n; [[fallthrough]];
+    case Dir::Previous:
+        for (std::size_t i = from; i-- > 0;)
+            if (test(i)) return i;
+        return kNone;
+    }
+    return kNone;
+}
+
+// The search through the field indexes; false when an index cannot be had
+// (a field holds values the index does not handle), leaving the search to
+// the general path.
+bool findIndexed(RowSet& r, const RowSet::Criterion& c, Dir dir, std::size_t from, std::size_t& found) {
+    const std::vector<std::uint32_t>* best = nullptr;
+    std::vector<const detail::ColumnIndex*> indexes;
+    for (const auto& t : c.terms) {
+        detail::ColumnIndex* ix = r.findIndex(std::size_t(t.field));
+        if (!ix) return false;
+        indexes.push_back(ix);
+    }
+    for (std::size_t k = 0; k < c.terms.size(); ++k) {
+        const auto* rows = indexes[k]->candidates(detail::findHash(c.terms[k].value()));
+        if (!rows) {
+            found = kNone;
+            return true;
+        }
+        if (!best || rows->size() < best->size()) best = rows;
+    }
+    auto hit = [&](std::uint32_t row) {
+        if (r.deleted[row]) return false;
+        for (const auto& t : c.terms)
+            if (!detail::findEquals(r.compared(row, std::size_t(t.field)), t.value())) return false;
+        return true;
+    };
+    found = kNone;
+    if (dir == Dir::First || dir == Dir::Next) {
+        const std::uint32_t start = dir == Dir::First ? 0 : std::uint32_t(std::min(from, r.size()));
+        for (auto it = std::lower_bound(best->begin(), best->end(), start); it != best->end(); ++it)
+            if (hit(*it)) {
+                found = *it;
+                break;
+            }
+    } else {
+        const std::uint32_t end = dir == Dir::Last ? std::uint32_t(r.size()) : std::uint32_t(std::min(from, r.size()));
+        for (auto it = std::lower_bound(best->begin(), best->end(), end); it != best->begin();)
+            if (hit(*--it)) {
+                found = *it;
+                break;
+            }
+    }
+    return true;
+}
+
 void find(RecordsetData& d, const std::string& criteria, Dir dir) {
     RowSet& r = rowsOf(d);
     RowSet::Criterion& c = criterionFor(r, criteria);
     r.checkAllChanges();
     const std::size_t n = r.size();
-    auto test = [&](std::size_t i) { return !r.deleted[i] && r.refreshRow(i) && matches(r, c, i); };
+    // Where Next and Previous start.
+    std::size_t from = 0;
+    if (dir == Dir::Next) from = d.at == At::Row ? d.pos + 1 : (d.at == At::Eof ? n : 0);
+    if (dir == Dir::Previous) from = d.at == At::Row ? d.pos : (d.at == At::Bof ? 0 : n);
     std::size_t found = kNone;
-    switch (dir) {
-    case Dir::First:
-        for (std::size_t i = 0; i < n && found == kNone; ++i)
-            if (test(i)) found = i;
-        break;
-    case Dir::Next: {
-        std::size_t start = d.at == At::Row ? d.pos + 1 : (d.at == At::Eof ? n : 0);
-        for (std::size_t i = start; i < n && found == kNone; ++i)
-            if (test(i)) found = i;
-        break;
-    }
-    case Dir::Last:
-        for (std::size_t i = n; i-- > 0 && found == kNone;)
-            if (test(i)) found = i;
-        break;
-    case Dir::Previous: {
-        std::size_t start = d.at == At::Row ? d.pos : (d.at == At::Bof ? 0 : n);
-        for (std::size_t i = start; i-- > 0 && found == kNone;)
-            if (test(i)) found = i;
-        break;
-    }
+    if (c.plan == RowSet::Criterion::Plan::Undecided) plan(r, c);
+    const bool indexed =
+        r.useFindIndex && c.plan == RowSet::Criterion::Plan::Indexed && findIndexed(r, c, dir, from, found);
+    if (!indexed) {
+        sqlite3_stmt* st = statementOf(r, c, criteria);
+        found = scan(n, dir, from, [&](std::size_t i) { return !r.deleted[i] && r.refreshRow(i) && matches(r, c, st, i); });
     }
     d.noMatch = found == kNone;
     if (found != kNone) {
@@ -464,6 +583,7 @@ void Recordset::update() {
         r.deleted.push_back(0);
         r.keyIndex[key] = row;
         if (r.highWater == row) r.highWater = row + 1;
+        r.indexAddedRow(row);
         r.rereadRow(row);
         d_->lastModified = bookmarkOf(r, row);
         d_->mode = EditMode::None;

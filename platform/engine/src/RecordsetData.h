@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Connection.h"
+#include "FindIndex.h"
 #include "Sqlite.h"
 #include "engine/Recordset.h"
 #include "runtime/Variant.h"
@@ -44,6 +45,8 @@ public:
     rt::Variant get(std::size_t i) const;
     // Binds the value to a statement parameter (texts without copying).
     void bind(sqlite3_stmt* st, int index, std::size_t i) const;
+    // The value as a criterion compares it (the text stays in the store).
+    FindValue findValue(std::size_t i) const;
     void set(std::size_t i, const rt::Variant& v);
     void push(const rt::Variant& v) {
         grow();
@@ -119,13 +122,29 @@ struct RowSet {
     struct Criterion {
         sql::CriteriaTranslation tr;
         Stmt stmt;
+        // Answered from the field indexes: each term's field and constant
+        // as the field compares it. Decided on first use.
+        enum class Plan { Undecided, Indexed, General } plan = Plan::Undecided;
+        struct Term {
+            int field = 0;
+            FindValue::Kind kind = FindValue::Kind::Null;
+            std::int64_t i = 0;
+            double d = 0;
+            std::string text;
+            FindValue value() const { return FindValue{kind, i, d, text}; }
+        };
+        std::vector<Term> terms;
     };
     std::map<std::string, std::unique_ptr<Criterion>> criteria;
+    // Find's hash indexes, one per field, built on first use (see FindIndex.h).
+    std::vector<std::unique_ptr<ColumnIndex>> findIndexes;
+    bool useFindIndex = true;   // false: every criterion is evaluated row by row
 
     std::size_t size() const { return keys.size(); }
     std::size_t ncols() const { return cols.size(); }
     rt::Variant cell(std::size_t row, std::size_t col) const { return cells.get(row * cols.size() + col); }
-    void setCell(std::size_t row, std::size_t col, const rt::Variant& v) { cells.set(row * cols.size() + col, v); }
+    // Stores a cell; keeps a current find index of the field up to date.
+    void setCell(std::size_t row, std::size_t col, const rt::Variant& v);
     void bindCell(sqlite3_stmt* st, int index, std::size_t row, std::size_t col) const {
         cells.bind(st, index, row * cols.size() + col);
     }
@@ -146,6 +165,17 @@ struct RowSet {
     void noteOwnWrite(std::uint64_t before);
     void releaseStatements();
     std::size_t liveBefore(std::size_t row) const;   // live rows before index
+
+    // How a criterion compares the field (its column's affinity).
+    sql::FieldAffinity affinity(std::size_t col) const;
+    // The cell as a criterion compares it: kind Other where the field's cast
+    // would change it (a number in a text column, a text in a number column).
+    FindValue compared(std::size_t row, std::size_t col) const;
+    // The field's index, current for this generation (rows of an older one
+    // are read afresh first); nullptr when the field cannot be indexed.
+    ColumnIndex* findIndex(std::size_t col);
+    // A row added through the set joins the current indexes.
+    void indexAddedRow(std::size_t row);
 };
 
 } // namespace detail

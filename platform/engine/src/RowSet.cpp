@@ -53,6 +53,22 @@ void CellStore::bind(sqlite3_stmt* st, int index, std::size_t i) const {
     }
 }
 
+FindValue CellStore::findValue(std::size_t i) const {
+    const Cell& c = at(i);
+    FindValue v;
+    switch (c.kind) {
+    case Kind::Empty:
+    case Kind::Null: break;
+    case Kind::Integer:
+    case Kind::Long: v.kind = FindValue::Kind::Integer; v.i = c.i; break;
+    case Kind::Boolean: v.kind = FindValue::Kind::Integer; v.i = c.i ? -1 : 0; break;
+    case Kind::Double: v.kind = FindValue::Kind::Real; v.d = c.d; break;
+    case Kind::Text: v.kind = FindValue::Kind::Text; v.text = std::string_view(c.text, c.len); break;
+    case Kind::Date: v.kind = FindValue::Kind::Other; break;
+    }
+    return v;
+}
+
 void CellStore::set(std::size_t i, const rt::Variant& v) {
     Cell& c = at(i);
     switch (v.type()) {
@@ -205,6 +221,7 @@ void RowSet::noteOwnWrite(std::uint64_t before) {
 void RowSet::releaseStatements() {
     reread = Stmt();
     criteria.clear();
+    findIndexes.clear();
 }
 
 std::size_t RowSet::liveBefore(std::size_t row) const {
@@ -212,6 +229,93 @@ std::size_t RowSet::liveBefore(std::size_t row) const {
     std::size_t n = 0;
     for (std::size_t i = 0; i < row && i < deleted.size(); ++i) n += deleted[i] ? 0 : 1;
     return n;
+}
+
+// ---- find indexes ---------------------------------------------------------
+
+sql::FieldAffinity RowSet::affinity(std::size_t col) const {
+    const ColumnMeta& c = cols[col];
+    if (c.baseName.empty()) return sql::FieldAffinity::None;
+    switch (c.type) {
+    case FieldType::Text:
+    case FieldType::Memo: return sql::FieldAffinity::Text;
+    case FieldType::Boolean:
+    case FieldType::Byte:
+    case FieldType::Integer:
+    case FieldType::Long:
+    case FieldType::Currency:
+    case FieldType::Single:
+    case FieldType::Double: return sql::FieldAffinity::Numeric;
+    default: return sql::FieldAffinity::None;
+    }
+}
+
+FindValue RowSet::compared(std::size_t row, std::size_t col) const {
+    FindValue v = cells.findValue(row * cols.size() + col);
+    if (v.kind == FindValue::Kind::Null) return v;
+    const sql::FieldAffinity a = affinity(col);
+    const bool number = v.kind == FindValue::Kind::Integer || v.kind == FindValue::Kind::Real;
+    if ((a == sql::FieldAffinity::Text && v.kind != FindValue::Kind::Text) || (a == sql::FieldAffinity::Numeric && !number) ||
+        a == sql::FieldAffinity::None)
+        v.kind = FindValue::Kind::Other;
+    return v;
+}
+
+void RowSet::setCell(std::size_t row, std::size_t col, const rt::Variant& v) {
+    ColumnIndex* ix = col < findIndexes.size() ? findIndexes[col].get() : nullptr;
+    if (!ix || !ix->valid || ix->gen != currentGen) {
+        cells.set(row * cols.size() + col, v);
+        return;
+    }
+    // The old text stays in the store, so `before` remains readable.
+    const FindValue before = compared(row, col);
+    cells.set(row * cols.size() + col, v);
+    const FindValue after = compared(row, col);
+    if (before.kind == FindValue::Kind::Other || after.kind == FindValue::Kind::Other) {
+        ix->valid = false;
+        return;
+    }
+    const bool hadHash = before.kind != FindValue::Kind::Null, hasHash = after.kind != FindValue::Kind::Null;
+    const std::uint64_t h0 = hadHash ? findHash(before) : 0, h1 = hasHash ? findHash(after) : 0;
+    if (hadHash == hasHash && h0 == h1) return;
+    if (hadHash) ix->remove(std::uint32_t(row), h0);
+    if (hasHash) ix->insert(std::uint32_t(row), h1);
+}
+
+ColumnIndex* RowSet::findIndex(std::size_t col) {
+    if (affinity(col) == sql::FieldAffinity::None || size() > std::numeric_limits<std::uint32_t>::max()) return nullptr;
+    if (findIndexes.size() < cols.size()) findIndexes.resize(cols.size());
+    if (!findIndexes[col]) findIndexes[col] = std::make_unique<ColumnIndex>();
+    ColumnIndex& ix = *findIndexes[col];
+    if (ix.gen == currentGen && (ix.valid || ix.unusable)) return ix.valid ? &ix : nullptr;
+    // Every row as the file holds it now, as a scan would read it.
+    ix.clear();
+    for (std::size_t i = 0; i < size(); ++i)
+        if (!deleted[i]) refreshRow(i);
+    ix.gen = currentGen;
+    for (std::size_t i = 0; i < size(); ++i) {
+        if (deleted[i]) continue;
+        const FindValue v = compared(i, col);
+        if (v.kind == FindValue::Kind::Null) continue;
+        if (v.kind == FindValue::Kind::Other) {
+            ix.clear();
+            ix.unusable = true;
+            return nullptr;
+        }
+        ix.append(std::uint32_t(i), findHash(v));
+    }
+    ix.valid = true;
+    return &ix;
+}
+
+void RowSet::indexAddedRow(std::size_t row) {
+    for (std::size_t col = 0; col < findIndexes.size(); ++col) {
+        ColumnIndex* ix = findIndexes[col].get();
+        if (!ix || !ix->valid || ix->gen != currentGen) continue;
+        const FindValue v = compared(row, col);
+        if (v.kind == FindValue::Kind::Other) ix->valid = false;
+        else if (v.kind != FindValue::Kind::Null) ix->insert(std::uint32_t(row), findHash(v));
+    }
 }
 
 // ---- making recordsets --------------------------------------------------------

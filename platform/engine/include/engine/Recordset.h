@@ -98,7 +98,12 @@ public:
 
     // Criteria are expressions of the dialect over the fields
     // ("MessID = 12", "[MessID]= 12", "LoopRS = ''And LoopIKRS = ''",
-    // "Name Like 'M*'"). A syntax error raises 3075 and leaves the position.
+    // "Name Like 'M*'"); they find the rows a WHERE clause with the same
+    // expression selects, in the recordset's order. "Field = constant"
+    // terms joined by And are answered from an index of the field's values
+    // (built on first use, shared with clones); others are evaluated row by
+    // row. A syntax error raises 3075 (an unknown field 3070) and leaves
+    // the position.
     void findFirst(const std::string& criteria);
     void findLast(const std::string& criteria);
     void findNext(const std::string& criteria);

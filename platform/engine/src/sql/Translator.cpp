@@ -1,6 +1,7 @@
 #include "sql/Translator.h"
 
 #include <memory>
+#include <utility>
 
 #include "runtime/Text.h"
 #include "sql/Ast.h"
@@ -670,10 +671,12 @@ namespace {
 
 class CriteriaEmitter : public ExprEmitter {
 public:
-    CriteriaEmitter(const std::vector<std::string>& fields, std::vector<int>& used) : fields_(fields), used_(used) {}
+    CriteriaEmitter(const std::vector<std::string>& fields, const std::vector<FieldAffinity>& affinities,
+                    std::vector<int>& used)
+        : fields_(fields), affinities_(affinities), used_(used) {}
 
-protected:
-    Emitted name(const Expr& e) override {
+    // The field a name refers to; 3070 when there is none.
+    int resolve(const Expr& e) const {
         int found = -1;
         const std::string written = writtenName(e);
         for (std::size_t i = 0; i < fields_.size() && found < 0; ++i)
@@ -682,12 +685,33 @@ protected:
             for (std::size_t i = 0; i < fields_.size() && found < 0; ++i)
                 if (eqNoCase(fields_[i], e.parts[1])) found = static_cast<int>(i);
         if (found < 0) throw sqlError(code::UnknownField, written);
+        return found;
+    }
+
+protected:
+    Emitted name(const Expr& e) override {
+        const int found = resolve(e);
         bool seen = false;
         for (int u : used_) seen = seen || u == found;
         if (!seen) used_.push_back(found);
+        const std::string param = "?" + std::to_string(found + 1);
+        const FieldAffinity a =
+            static_cast<std::size_t>(found) < affinities_.size() ? affinities_[static_cast<std::size_t>(found)]
+                                                                 : FieldAffinity::None;
         Emitted out;
-        out.sql = "?" + std::to_string(found + 1);
         out.type = FieldType::Text;
+        // A bound value has no affinity of its own; the casts give it the
+        // column's (a text column's values are texts already, a number
+        // column's numbers), so comparisons convert the other side as a
+        // WHERE clause over the column does.
+        if (a == FieldAffinity::Text) {
+            out.sql = "(CAST(" + param + " AS TEXT) COLLATE JETNOCASE)";
+        } else if (a == FieldAffinity::Numeric) {
+            out.sql = "CAST(" + param + " AS NUMERIC)";
+            out.type = FieldType::Double;
+        } else {
+            out.sql = param;
+        }
         return out;
     }
     std::string subquery(const Select&) override {
@@ -696,17 +720,44 @@ protected:
 
 private:
     const std::vector<std::string>& fields_;
+    const std::vector<FieldAffinity>& affinities_;
     std::vector<int>& used_;
 };
 
+bool isConstant(const Expr& e) {
+    if (e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Text || e.kind == Expr::Kind::Bool) return true;
+    return e.kind == Expr::Kind::Unary && e.text == "-" && e.args[0]->kind == Expr::Kind::Number;
+}
+
+// Collects the terms of "name = constant [And name = constant ...]"; false
+// when the expression has any other shape.
+bool collectEqualities(const Expr& e, CriteriaEmitter& ex, std::vector<CriteriaTranslation::Equality>& out) {
+    if (e.kind != Expr::Kind::Binary) return false;
+    if (e.text == "and") return collectEqualities(*e.args[0], ex, out) && collectEqualities(*e.args[1], ex, out);
+    if (e.text != "=") return false;
+    const Expr* name = e.args[0].get();
+    const Expr* constant = e.args[1].get();
+    if (name->kind != Expr::Kind::Name) std::swap(name, constant);
+    if (name->kind != Expr::Kind::Name || !isConstant(*constant)) return false;
+    CriteriaTranslation::Equality q;
+    q.field = ex.resolve(*name);
+    q.constantSql = ex.value(*constant).sql;
+    q.textConstant = constant->kind == Expr::Kind::Text;
+    q.constant = constant->kind == Expr::Kind::Unary ? "-" + constant->args[0]->text : constant->text;
+    out.push_back(std::move(q));
+    return true;
+}
+
 } // namespace
 
-CriteriaTranslation translateCriteria(std::string_view criteria, const std::vector<std::string>& fieldNames) {
+CriteriaTranslation translateCriteria(std::string_view criteria, const std::vector<std::string>& fieldNames,
+                                      const std::vector<FieldAffinity>& affinities) {
     ast::ExprPtr e = parseExpression(criteria);
     CriteriaTranslation out;
-    CriteriaEmitter ex(fieldNames, out.usedFields);
+    CriteriaEmitter ex(fieldNames, affinities, out.usedFields);
     out.sqlExpr = ex.condition(*e);
     if (ex.sawAggregate()) throw sqlError(code::SyntaxExpression, std::string(criteria));
+    if (!collectEqualities(*e, ex, out.equalities)) out.equalities.clear();
     return out;
 }
 

@@ -130,12 +130,35 @@ Translation translate(std::string_view dialectSql, SchemaResolver& schema,
 // names matched ignoring case, also as [name] or table.name); the result is
 // an SQLite expression to evaluate with "SELECT (<expr>)". Raises 3075 on a
 // syntax error and 3075 for an unknown name.
+//
+// `affinities` (one per field, or empty) tells how the field's column
+// compares in SQL: a field of a Text column compares as text ignoring case
+// and turns a number it is compared with into text; a field of a number
+// column turns a numeric text into a number; a field without one (computed,
+// dates, or when not given) compares its bound value as it is. With them a
+// criterion finds what a WHERE clause over the same columns selects.
+enum class FieldAffinity { None, Text, Numeric };
+
 struct CriteriaTranslation {
     std::string sqlExpr;
     std::vector<int> usedFields;   // distinct field indexes referenced
+    // One "field = constant" term. `constantSql` is the constant as an
+    // SQLite expression ('abc', 12, (-12), -1 for True); `constant` is a
+    // text constant's value or a number as written, with "-" in front when
+    // negated; `textConstant` tells a text constant from a number.
+    struct Equality {
+        int field = 0;
+        std::string constantSql;
+        std::string constant;
+        bool textConstant = false;
+    };
+    // The terms, when the whole criterion is nothing but such terms joined
+    // by And (constant on either side); empty otherwise.
+    std::vector<Equality> equalities;
 };
 CriteriaTranslation translateCriteria(std::string_view criteria,
-                                      const std::vector<std::string>& fieldNames);
+                                      const std::vector<std::string>& fieldNames,
+                                      const std::vector<FieldAffinity>& affinities = {});
 
 // The column description of a column as SQLite declares it. The translator
 // writes the dialect's types into the declared type ("TEXT(50)", "LONGTEXT"
