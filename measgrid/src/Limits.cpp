@@ -50,12 +50,12 @@ std::string GrenzwertRcdSql(std::string_view fiFaktor) {
     return "SELECT * FROM 0100_GrenzwertRCD WHERE Faktor = " + f + " AND Selektive = " + (selective ? "-1" : "0");
 }
 
-void GrenzwerteAnlegen(LimitCursor& limits, engine::Recordset& mess, engine::Recordset& legend,
+void GrenzwerteAnlegen(engine::Recordset& g, engine::Recordset& mess, engine::Recordset& legend,
                        const ModuleContext& ctx) {
-    engine::Recordset& g = limits.recordset();
     try {
         const rt::Variant messId = mess.value("MessID");
-        if (limits.findMessID(messId, ctx.regional)) return;
+        g.findFirst("MessID = " + rt::textOf(messId, ctx.regional));
+        if (!g.noMatch()) return;
 
         engine::Database& backend = backendOf(ctx);
         auto standard = backend.openRecordset("0100_GrenzwertStandard");
@@ -90,7 +90,6 @@ void GrenzwerteAnlegen(LimitCursor& limits, engine::Recordset& mess, engine::Rec
         g.update();
         const engine::Bookmark stored = g.lastModified();
         g.setBookmark(stored);
-        limits.note(messId, stored);
     } catch (const rt::Error& e) {
         try {
             if (g.editMode() != engine::EditMode::None) g.cancelUpdate();

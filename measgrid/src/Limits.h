@@ -19,7 +19,6 @@
 #include <string>
 #include <string_view>
 
-#include "LimitCursor.h"
 #include "LimitRules.h"
 #include "ModuleContext.h"
 
@@ -41,7 +40,7 @@ std::string GrenzwertRcdSql(std::string_view fiFaktor);
 // Positions the limit cursor on the limit row of the measurement row that
 // mess stands on, creating that row first when it is missing. legend is
 // the circuit's A_StromkreisLegende cursor (its first row is used).
-void GrenzwerteAnlegen(LimitCursor& limits, engine::Recordset& mess, engine::Recordset& legend,
+void GrenzwerteAnlegen(engine::Recordset& limits, engine::Recordset& mess, engine::Recordset& legend,
                        const ModuleContext& ctx);
 
 std::string SchleifenGrenzwert(std::string_view limit, const ModuleContext& ctx);

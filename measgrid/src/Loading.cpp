@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "ColumnCatalog.h"
-#include "LimitCursor.h"
 #include "Limits.h"
 #include "engine/Database.h"
 #include "engine/Engine.h"
@@ -156,7 +155,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
 
         // 3. Limit and legend cursors.
         if (!ctx.state.backend) throw notSet();
-        LimitCursor limits(ctx.state.backend->openRecordset("SELECT * FROM 0100_Grenzwert WHERE StromkreisID = " + key));
+        auto limits = ctx.state.backend->openRecordset("SELECT * FROM 0100_Grenzwert WHERE StromkreisID = " + key);
         auto legend = front.openRecordset("SELECT * FROM A_StromkreisLegende WHERE StromkreisID = " + key);
 
         // 4.
@@ -197,7 +196,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
             const int messIdField = mess->fields().indexOf("MessID");
             LimitBatch batch(*ctx.state.backend);
             for (int r = kFirstDataRow; !mess->eof(); ++r) {
-                GrenzwerteAnlegen(limits, *mess, *legend, ctx);
+                GrenzwerteAnlegen(*limits, *mess, *legend, ctx);
                 for (int c = 1; c <= lastCol; ++c) {
                     if (hidden[static_cast<std::size_t>(c)]) {
                         fg.setTextMatrix(r, c, "");
@@ -210,7 +209,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
                     }
                     fg.setTextMatrix(r, c, text);
                     if (c <= col::LastEvaluated) {
-                        const EvalCode code = MesswertBewerten(*mess, c - 1, limits.recordset(), ctx);
+                        const EvalCode code = MesswertBewerten(*mess, c - 1, *limits, ctx);
                         if (code == kFails || code == kPasses || code == kNotEvaluable) {
                             fg.setRow(r);
                             fg.setCol(c);
@@ -238,7 +237,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
         }
         mess->close();
         legend->close();
-        limits.recordset().close();
+        limits->close();
 
         // 9. Each step on its own; what the grid no longer has stays unset.
         auto ignoring = [](auto&& step) {

@@ -1,6 +1,5 @@
 // GrenzwerteAnlegen and MesswertBewerten against a real host database.
 #include "Fixture.h"
-#include "LimitCursor.h"
 #include "Limits.h"
 
 namespace measgrid::test {
@@ -9,8 +8,7 @@ namespace {
 using sampledb::Row;
 
 struct Cursors {
-    std::shared_ptr<engine::Recordset> mess, legend;
-    std::unique_ptr<LimitCursor> limits;
+    std::shared_ptr<engine::Recordset> mess, legend, limits;
 };
 
 Cursors open(ModuleEnv& env, std::int32_t circuit) {
@@ -19,8 +17,7 @@ Cursors open(ModuleEnv& env, std::int32_t circuit) {
     q->setParameter("paraStromkreisID", circuit);
     c.mess = q->openRecordset(engine::RecordsetType::Dynaset);
     const std::string key = std::to_string(circuit);
-    c.limits = std::make_unique<LimitCursor>(
-        env.backend->openRecordset("SELECT * FROM 0100_Grenzwert WHERE StromkreisID = " + key));
+    c.limits = env.backend->openRecordset("SELECT * FROM 0100_Grenzwert WHERE StromkreisID = " + key);
     c.legend = env.frontend->openRecordset("SELECT * FROM A_StromkreisLegende WHERE StromkreisID = " + key);
     return c;
 }
@@ -69,7 +66,7 @@ TEST(GrenzwerteAnlegen, CreatesTheLimitRowFromStandardIsoDeviceAndRcd) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         GrenzwerteAnlegen(*cur.limits, *cur.mess, *cur.legend, env.ctx);
         // The cursor stands on the new row.
-        EXPECT_EQ(rt::textOf(cur.limits->recordset().value("MessID"), env.regional),
+        EXPECT_EQ(rt::textOf(cur.limits->value("MessID"), env.regional),
                   rt::textOf(cur.mess->value("MessID"), env.regional));
         cur.mess->moveNext();
     }
@@ -118,7 +115,7 @@ TEST(GrenzwerteAnlegen, AnExistingLimitRowIsKeptAndFound) {
     Cursors cur = open(env, sk);
     for (const char* expected : {">3", ">42"}) {
         GrenzwerteAnlegen(*cur.limits, *cur.mess, *cur.legend, env.ctx);
-        EXPECT_EQ(rt::textOf(cur.limits->recordset().value("RISO"), env.regional), expected);
+        EXPECT_EQ(rt::textOf(cur.limits->value("RISO"), env.regional), expected);
         cur.mess->moveNext();
     }
     EXPECT_EQ(env.count("SELECT * FROM 0100_Grenzwert"), 2);
@@ -194,7 +191,8 @@ void runEvaluations(const std::vector<EvalCase>& cases, const rt::Regional& regi
 
     Cursors cur = open(env, sk);
     for (const auto& c : cases) {
-        ASSERT_TRUE(cur.limits->findMessID(cur.mess->value("MessID"), env.regional));
+        cur.limits->findFirst("MessID = " + rt::textOf(cur.mess->value("MessID"), env.regional));
+        ASSERT_FALSE(cur.limits->noMatch());
         const int pos = sampledb::messungIndex(c.field);
         auto describe = [&] {
             std::string s = c.field;
@@ -202,7 +200,7 @@ void runEvaluations(const std::vector<EvalCase>& cases, const rt::Regional& regi
             for (const auto& [k, v] : c.limit) s += " L:" + k + "='" + rt::textOf(v, regional) + "'";
             return s;
         };
-        EXPECT_EQ(MesswertBewerten(*cur.mess, pos, cur.limits->recordset(), env.ctx), c.expected) << describe();
+        EXPECT_EQ(MesswertBewerten(*cur.mess, pos, *cur.limits, env.ctx), c.expected) << describe();
         cur.mess->moveNext();
     }
     EXPECT_TRUE(env.ui.boxes().empty()) << env.ui.boxes()[0].prompt;
@@ -270,8 +268,9 @@ TEST(MesswertBewerten, AFieldWithoutLimitOfItsNameIsReportedAndPasses) {
     const std::int32_t sk = env.circuit({{{"Udc", "5"}}}, "B16", &ids);
     sampledb::addRows(*env.backend, "0100_Grenzwert", {{{"MessID", ids[0]}, {"StromkreisID", sk}}});
     Cursors cur = open(env, sk);
-    ASSERT_TRUE(cur.limits->findMessID(cur.mess->value("MessID"), env.regional));
-    EXPECT_EQ(MesswertBewerten(*cur.mess, sampledb::messungIndex("Udc"), cur.limits->recordset(), env.ctx), kPasses);
+    cur.limits->findFirst("MessID = " + rt::textOf(cur.mess->value("MessID"), env.regional));
+    ASSERT_FALSE(cur.limits->noMatch());
+    EXPECT_EQ(MesswertBewerten(*cur.mess, sampledb::messungIndex("Udc"), *cur.limits, env.ctx), kPasses);
     ASSERT_EQ(env.ui.boxes().size(), 1u);
     EXPECT_EQ(env.ui.boxes()[0].prompt.rfind("3265 ", 0), 0u) << env.ui.boxes()[0].prompt;
 }
