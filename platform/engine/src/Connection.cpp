@@ -165,10 +165,17 @@ LinkInfo& Connection::addLink(const std::string& name, const std::string& connec
             return links.back();
         }
     }
+    // A free schema name: used by no link and attached to nothing (a file
+    // whose detaching failed keeps its name).
+    std::vector<std::string> attached;
+    {
+        Stmt list(db, "PRAGMA database_list");
+        while (list.step()) attached.push_back(list.text(1));
+    }
     int n = 1;
     for (;; ++n) {
         std::string candidate = "link" + std::to_string(n);
-        bool used = false;
+        bool used = std::find(attached.begin(), attached.end(), candidate) != attached.end();
         for (const auto& other : links) used = used || other.schema == candidate;
         if (!used) break;
     }
@@ -204,6 +211,18 @@ LinkInfo& Connection::addLink(const std::string& name, const std::string& connec
     }
     links.push_back(l);
     return links.back();
+}
+
+void Connection::removeLink(const std::string& name) {
+    auto it = std::find_if(links.begin(), links.end(), [&](const LinkInfo& l) { return l.name == name; });
+    if (it == links.end()) return;
+    const std::string schema = it->schema;
+    links.erase(it);
+    if (schema.empty()) return;
+    for (const auto& other : links)
+        if (other.schema == schema) return;
+    // Fails only while a statement reads the file; the name then stays taken.
+    sqlite3_exec(db, ("DETACH DATABASE " + quoteName(schema)).c_str(), nullptr, nullptr, nullptr);
 }
 
 void Connection::attachLinks() {

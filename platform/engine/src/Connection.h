@@ -85,6 +85,9 @@ struct Connection {
     void attachLinks();
     LinkInfo& addLink(const std::string& name, const std::string& connect, const std::string& source);
     const LinkInfo* findLink(const std::string& name) const;   // case ignored
+    // Forgets the link `name` (exact); its file is detached when no other
+    // link uses it.
+    void removeLink(const std::string& name);
 
     // Row writes of recordsets: a write lock (BEGIN IMMEDIATE, or a savepoint
     // inside a transaction) held from Edit to Update / CancelUpdate.

@@ -239,7 +239,7 @@ void Database::createLinkedTable(const std::string& name, const std::string& con
     LinkInfo& link = conn_->addLink(name, connect, sourceTable);
     if (link.error) {
         LinkInfo failed = link;
-        conn_->links.pop_back();
+        conn_->removeLink(failed.name);
         throw err::make(failed.error, failed.errorDetail);
     }
     // The source table must exist in the linked file.
@@ -249,15 +249,20 @@ void Database::createLinkedTable(const std::string& name, const std::string& con
         st.bind(1, std::string_view(sourceTable));
         st.step();
         if (st.int64(0) == 0) {
-            conn_->links.pop_back();
+            conn_->removeLink(name);
             throw err::make(err::UnknownObject, sourceTable);
         }
     }
-    detail::Stmt st(conn_->db, "INSERT INTO MSysLinks (Name, Connect, SourceTable) VALUES (?1, ?2, ?3)");
-    st.bind(1, std::string_view(name));
-    st.bind(2, std::string_view(connect));
-    st.bind(3, std::string_view(sourceTable));
-    st.step();
+    try {
+        detail::Stmt st(conn_->db, "INSERT INTO MSysLinks (Name, Connect, SourceTable) VALUES (?1, ?2, ?3)");
+        st.bind(1, std::string_view(name));
+        st.bind(2, std::string_view(connect));
+        st.bind(3, std::string_view(sourceTable));
+        st.step();
+    } catch (...) {
+        conn_->removeLink(name);
+        throw;
+    }
     cat.invalidate();
 }
 
@@ -271,7 +276,7 @@ void Database::deleteTableDef(const std::string& name) {
         detail::Stmt st(conn_->db, "DELETE FROM MSysLinks WHERE Name = ?1");
         st.bind(1, std::string_view(e->name));
         st.step();
-        std::erase_if(conn_->links, [&](const LinkInfo& l) { return l.name == e->name; });
+        conn_->removeLink(e->name);
         cat.invalidate();
         return;
     }

@@ -145,3 +145,26 @@ TEST_F(LinkTest, MissingLinkedFileFailsOnUseOnly) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LinkTest, AFailedLinkLeavesNoAttachedFileBehind) {
+    // A second back-end: linking to a table it lacks fails and must not
+    // keep the file attached under a schema name a later link reuses.
+    ws().createDatabase(folder + "/Zweit.mdb")->execute("CREATE TABLE Gerät (ID COUNTER, Name TEXT(20))");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(errorOf([&] { front->createLinkedTable("G", ";DATABASE=Zweit.mdb", "Fehlt"); }), err::UnknownObject);
+    front->createLinkedTable("Gerät", ";DATABASE=Zweit.mdb", "Gerät");
+    front->execute("INSERT INTO Gerät (Name) VALUES ('Prüfer')");
+    EXPECT_EQ(text(front->openRecordset("SELECT Name FROM Gerät")->value(0)), "Prüfer");
+    // The links to the first back-end still work.
+    EXPECT_FALSE(front->openRecordset("SELECT * FROM Kunde")->eof());
+    // Deleting the only link to a file frees its schema name too.
+    front->deleteTableDef("Gerät");
+    ws().createDatabase(folder + "/Dritt.mdb")->execute("CREATE TABLE Ort (ID COUNTER, Name TEXT(20))");
+    front->createLinkedTable("Ort", ";DATABASE=Dritt.mdb", "Ort");
+    front->execute("INSERT INTO Ort (Name) VALUES ('Halle')");
+    EXPECT_EQ(text(front->openRecordset("SELECT Name FROM Ort")->value(0)), "Halle");
+}
+
+} // namespace
