@@ -645,8 +645,10 @@ void Recordset::deleteRecord() {
     detail::Stmt st(r.conn->db, "DELETE FROM " + r.baseRef + " WHERE " + detail::quoteName(r.keyColumn) + " = ?1");
     st.bind(1, r.keys[d_->pos]);
     st.step();
+    const bool gone = sqlite3_changes(r.conn->db) == 0;   // deleted by someone else before
     r.noteOwnWrite(before);
     r.markDeleted(d_->pos);
+    if (gone) throw err::make(err::RecordDeleted);
 }
 
 EditMode Recordset::editMode() const {

@@ -240,6 +240,18 @@ TEST_F(CursorTest, OtherChangesAreSeen) {
     EXPECT_EQ(id(rs), "4");
 }
 
+TEST_F(CursorTest, DeletingARowAnotherProcessDeletedIsReported) {
+    auto rs = ordered();
+    Engine other(rt::Regional::german());
+    openSecond(other)->execute("DELETE * FROM Messung WHERE MessID = 1");
+    EXPECT_EQ(errorOf([&] { rs->deleteRecord(); }), err::RecordDeleted);
+    rs->moveNext();
+    EXPECT_EQ(id(rs), "2");
+    rs->deleteRecord();
+    rs->moveLast();
+    EXPECT_EQ(rs->recordCount(), 3);
+}
+
 TEST_F(CursorTest, ReadOnlyResultsAndSnapshots) {
     auto distinct = db->openRecordset("SELECT DISTINCT StromkreisID FROM Messung");
     EXPECT_FALSE(distinct->updatable());
