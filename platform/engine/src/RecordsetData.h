@@ -57,13 +57,18 @@ public:
         Cell& c = at(count_ - 1);
         c.kind = Kind::Text;
         c.len = std::uint32_t(n);
+        c.cap = n < kMaxCap ? std::uint32_t(n) : 0;
         c.text = store(p, n);
     }
+
+    // Blocks the text store took so far (for diagnostics and tests).
+    std::size_t storeBlocks() const { return blocks_.size(); }
 
 private:
     enum class Kind : std::uint8_t { Empty, Null, Integer, Long, Double, Boolean, Date, Text };
     struct Cell {
-        Kind kind = Kind::Empty;
+        Kind kind : 8 = Kind::Empty;
+        std::uint32_t cap : 24 = 0;   // room of the cell's own text bytes (0: none)
         std::uint32_t len = 0;
         union {
             std::int64_t i;
@@ -72,6 +77,7 @@ private:
         };
         Cell() : i(0) {}
     };
+    static constexpr std::size_t kMaxCap = (1u << 24) - 1;
     static constexpr std::size_t kChunk = 2048;
     static constexpr std::size_t kBlock = 64 * 1024;
     Cell& at(std::size_t i) { return chunks_[i / kChunk][i % kChunk]; }

@@ -82,8 +82,17 @@ void CellStore::set(std::size_t i, const rt::Variant& v) {
     case rt::VarType::Date: c.kind = Kind::Date; c.d = v.dateValue(); break;
     case rt::VarType::String: {
         const std::string& s = v.stringValue();
+        if (c.kind == Kind::Text && s.size() <= c.cap) {
+            // Re-reading a row mostly brings the same texts again: reuse the
+            // cell's own bytes, so that a cursor kept open and re-read (the
+            // identifier counter) does not grow its store with every read.
+            std::memcpy(const_cast<char*>(c.text), s.data(), s.size());
+            c.len = std::uint32_t(s.size());
+            break;
+        }
         c.kind = Kind::Text;
         c.len = std::uint32_t(s.size());
+        c.cap = s.size() < kMaxCap ? std::uint32_t(s.size()) : 0;
         c.text = store(s.data(), s.size());
         break;
     }
@@ -267,16 +276,20 @@ void RowSet::setCell(std::size_t row, std::size_t col, const rt::Variant& v) {
         cells.set(row * cols.size() + col, v);
         return;
     }
-    // The old text stays in the store, so `before` remains readable.
+    // The old value is hashed before the cell changes: set() may write the
+    // new text over the old one.
     const FindValue before = compared(row, col);
+    const bool beforeOther = before.kind == FindValue::Kind::Other;
+    const bool hadHash = before.kind != FindValue::Kind::Null;
+    const std::uint64_t h0 = hadHash && !beforeOther ? findHash(before) : 0;
     cells.set(row * cols.size() + col, v);
     const FindValue after = compared(row, col);
-    if (before.kind == FindValue::Kind::Other || after.kind == FindValue::Kind::Other) {
+    if (beforeOther || after.kind == FindValue::Kind::Other) {
         ix->valid = false;
         return;
     }
-    const bool hadHash = before.kind != FindValue::Kind::Null, hasHash = after.kind != FindValue::Kind::Null;
-    const std::uint64_t h0 = hadHash ? findHash(before) : 0, h1 = hasHash ? findHash(after) : 0;
+    const bool hasHash = after.kind != FindValue::Kind::Null;
+    const std::uint64_t h1 = hasHash ? findHash(after) : 0;
     if (hadHash == hasHash && h0 == h1) return;
     if (hadHash) ix->remove(std::uint32_t(row), h0);
     if (hasHash) ix->insert(std::uint32_t(row), h1);
