@@ -51,7 +51,14 @@ const char* dialectType(const FieldDef& f) {
     return "TEXT";
 }
 
-std::string bracket(const std::string& name) { return "[" + name + "]"; }
+// A table or field name written as [name]. Names holding a bracket, a
+// period, an exclamation mark or a grave accent are not valid object names
+// (and a "]" would end the name early): 3125.
+std::string bracket(const std::string& name) {
+    if (name.empty() || name.find_first_of("[].!`") != std::string::npos || name.front() == ' ')
+        throw err::make(err::InvalidName, name);
+    return "[" + name + "]";
+}
 
 } // namespace
 

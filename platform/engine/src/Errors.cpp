@@ -55,6 +55,8 @@ constexpr Entry kEntries[] = {
     {3075, "Syntax error in query expression '|'."},
     {3078, "The database engine cannot find the input table or query '|'. Make sure it "
            "exists and that its name is spelled correctly."},
+    {3125, "'|' isn't a valid name. Make sure that it doesn't include invalid characters or punctuation "
+           "and that it isn't too long."},
     {3129, "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'."},
     {3131, "Syntax error in FROM clause."},
     {3134, "Syntax error in INSERT INTO statement."},

@@ -43,6 +43,7 @@ inline constexpr int NullInRequired = 3314;        // "The field '<name>' cannot
 inline constexpr int DiskIo = 3043;                // "Disk or network error."
 inline constexpr int NotEnoughSpace = 3035;        // out of memory / disk full
 inline constexpr int InvalidArgument = 3001;       // "Invalid argument."
+inline constexpr int InvalidName = 3125;           // "'<name>' isn't a valid name. ..."
 inline constexpr int CannotOpenAnyMore = 3048;     // too many databases attached
 
 // An rt::Error with the engine's standard description for the number;

@@ -64,6 +64,16 @@ TEST_F(CatalogTest, ExecuteReportsRecordsAffectedAndDdlIsSeen) {
     EXPECT_TRUE(td->connect().empty());
 }
 
+TEST_F(CatalogTest, CreateTableRefusesNamesThatWouldBreakItsStatement) {
+    const std::vector<FieldDef> one{{"A", FieldType::Long}};
+    EXPECT_EQ(errorOf([&] { db->createTable("X] (A LONG); DROP TABLE [Messung", one); }), err::InvalidName);
+    EXPECT_EQ(errorOf([&] { db->createTable("Gut", {{"B]", FieldType::Long}}); }), err::InvalidName);
+    EXPECT_EQ(errorOf([&] { db->createTable("", one); }), err::InvalidName);
+    EXPECT_NO_THROW(db->openRecordset("Messung"));   // untouched
+    db->createTable("Prüfung 2", {{"fit min", FieldType::Text, 10}});
+    EXPECT_EQ(db->tableDef("prüfung 2")->field("FIT MIN").size, 10);
+}
+
 TEST_F(CatalogTest, SqlWritesKeepToTheDeclaredTypes) {
     db->execute("CREATE TABLE Typen (T TEXT(5), S SHORT, B BYTE, L LONG, D DOUBLE, J YESNO)");
     struct Case {
