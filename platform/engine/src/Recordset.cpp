@@ -39,6 +39,14 @@ void arrive(RecordsetData& d, std::size_t row) {
     if (row + 1 > d.rows->highWater) d.rows->highWater = row + 1;
 }
 
+// Stands on `row`, or past the end (`end`: Eof or Bof) when it is kNone.
+void arriveOr(RecordsetData& d, std::size_t row, At end) {
+    if (row != kNone) return arrive(d, row);
+    dropEdit(d);
+    d.at = end;
+    if (end == At::Eof) d.rows->highWater = d.rows->size();
+}
+
 std::size_t nextLive(const RowSet& r, std::size_t from) {   // first live index >= from
     for (std::size_t i = from; i < r.size(); ++i)
         if (!r.deleted[i]) return i;
@@ -158,39 +166,19 @@ bool Recordset::bof() const {
 
 void Recordset::moveFirst() {
     RowSet& r = rowsOf(*d_);
-    std::size_t i = nextLive(r, 0);
-    if (i == kNone) {
-        dropEdit(*d_);
-        d_->at = At::Eof;
-        return;
-    }
-    arrive(*d_, i);
+    arriveOr(*d_, nextLive(r, 0), At::Eof);
 }
 
 void Recordset::moveLast() {
     RowSet& r = rowsOf(*d_);
     r.highWater = r.size();
-    std::size_t i = r.size() ? prevLive(r, r.size() - 1) : kNone;
-    if (i == kNone) {
-        dropEdit(*d_);
-        d_->at = At::Eof;
-        return;
-    }
-    arrive(*d_, i);
+    arriveOr(*d_, r.size() ? prevLive(r, r.size() - 1) : kNone, At::Eof);
 }
 
 void Recordset::moveNext() {
     RowSet& r = rowsOf(*d_);
     if (d_->at == At::Eof || (d_->at == At::None && liveCount(r) == 0)) throw err::make(err::NoCurrentRecord);
-    std::size_t from = d_->at == At::Row ? d_->pos + 1 : 0;
-    std::size_t i = nextLive(r, from);
-    if (i == kNone) {
-        dropEdit(*d_);
-        d_->at = At::Eof;
-        r.highWater = r.size();
-        return;
-    }
-    arrive(*d_, i);
+    arriveOr(*d_, nextLive(r, d_->at == At::Row ? d_->pos + 1 : 0), At::Eof);
 }
 
 void Recordset::movePrevious() {
@@ -199,12 +187,7 @@ void Recordset::movePrevious() {
     std::size_t i = kNone;
     if (d_->at == At::Row) i = d_->pos == 0 ? kNone : prevLive(r, d_->pos - 1);
     else if (r.size()) i = prevLive(r, r.size() - 1);
-    if (i == kNone) {
-        dropEdit(*d_);
-        d_->at = At::Bof;
-        return;
-    }
-    arrive(*d_, i);
+    arriveOr(*d_, i, At::Bof);
 }
 
 void Recordset::move(long rows) {
