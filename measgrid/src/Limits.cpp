@@ -31,6 +31,7 @@ bool deviceSet(const rt::Variant& typ, const ModuleContext& ctx) {
 } // namespace
 
 void reportError(const ModuleContext& ctx, const rt::Error& e) {
+    if (ctx.beforeMessage) ctx.beforeMessage();
     ctx.ui.msgBox(std::to_string(e.number()) + " " + e.description(), tk::mb::OKOnly);
 }
 

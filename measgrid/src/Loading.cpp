@@ -98,7 +98,9 @@ namespace {
 // The limit rows a loading creates are stored in one transaction of the
 // back-end's workspace, committed when the rows are shown or the loading
 // ends with an error (what was stored stays stored either way); each row
-// is then not a commit of its own to the disk.
+// is then not a commit of its own to the disk. A message box commits what
+// was stored so far first (the next row begins a new transaction), so the
+// write lock is never held while the user reads a message.
 //
 // A commit that fails (another connection keeps the file locked beyond the
 // engine's wait) rolls the transaction back: the rows of this loading are
@@ -106,7 +108,9 @@ namespace {
 // transaction stays open to swallow the later writes of the workspace.
 class LimitBatch {
 public:
-    explicit LimitBatch(engine::Database& backend) : ws_(backend.workspace()) {
+    explicit LimitBatch(engine::Database& backend) : ws_(backend.workspace()) { begin(); }
+    void begin() {
+        if (open_) return;
         ws_.beginTrans();
         open_ = true;
     }
@@ -195,8 +199,12 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
 
             const int messIdField = mess->fields().indexOf("MessID");
             LimitBatch batch(*ctx.state.backend);
+            // The routines' own message boxes release the write lock first.
+            ModuleContext rowCtx = ctx;
+            rowCtx.beforeMessage = [&batch] { batch.commit(); };
             for (int r = kFirstDataRow; !mess->eof(); ++r) {
-                GrenzwerteAnlegen(*limits, *mess, *legend, ctx);
+                batch.begin();
+                GrenzwerteAnlegen(*limits, *mess, *legend, rowCtx);
                 for (int c = 1; c <= lastCol; ++c) {
                     if (hidden[static_cast<std::size_t>(c)]) {
                         fg.setTextMatrix(r, c, "");
@@ -209,7 +217,7 @@ void MessungenLaden(std::int32_t hideEmpty, const std::string& queryName, grid::
                     }
                     fg.setTextMatrix(r, c, text);
                     if (c <= col::LastEvaluated) {
-                        const EvalCode code = MesswertBewerten(*mess, c - 1, *limits, ctx);
+                        const EvalCode code = MesswertBewerten(*mess, c - 1, *limits, rowCtx);
                         if (code == kFails || code == kPasses || code == kNotEvaluable) {
                             fg.setRow(r);
                             fg.setCol(c);

@@ -4,6 +4,8 @@
 // calling thread, the host's UI services (message boxes, the screen's mouse
 // pointer), the per-user settings store and the user's regional settings.
 // A control builds one per call; the routines keep nothing of it.
+#include <functional>
+
 #include "MeasState.h"
 #include "runtime/Error.h"
 #include "runtime/Regional.h"
@@ -22,6 +24,10 @@ struct ModuleContext {
     tk::UiServices& ui;
     settings::Store& settings;
     const rt::Regional& regional;
+    // Run before a routine shows a message box. A loading that holds the
+    // back-end's write lock for the limit rows it creates commits them here,
+    // so that nobody waits for the lock while the user reads the box.
+    std::function<void()> beforeMessage = {};
 };
 
 // Shows an error the way the module's routines report their own errors: a

@@ -252,6 +252,40 @@ TEST(MessungenLaden, AFailedCommitOfTheLimitRowsLeavesNoTransactionOpen) {
     EXPECT_EQ(rs->recordCount(), 2);
 }
 
+// Records, for every message box, whether the back-end's workspace was
+// inside a transaction (and so held its write lock) while the box was shown.
+class LockProbeUi : public tk::HeadlessUi {
+public:
+    explicit LockProbeUi(engine::Database& backend) : backend_(backend) {}
+    int msgBox(std::string_view prompt, int style, std::string_view title) override {
+        depths.push_back(backend_.workspace().transactionDepth());
+        return HeadlessUi::msgBox(prompt, style, title);
+    }
+    std::vector<int> depths;
+
+private:
+    engine::Database& backend_;
+};
+
+TEST(MessungenLaden, NoWriteLockIsHeldWhileAMessageBoxShows) {
+    LoadEnv env;
+    // A factor the limit query cannot take: creating this row's limits fails with a message.
+    const std::int32_t sk = env.circuit({
+        {{"EigeneNr", "001"}, {"FIFaktor", "0,5"}, {"LOW", "0,2"}},
+        {{"EigeneNr", "002"}, {"FIFaktor", "x1"}, {"LOW", "0,3"}},
+    });
+    LockProbeUi ui(*env.backend);
+    ModuleContext ctx{env.state, ui, env.store, env.regional};
+    MessungenLaden(0, "", env.fg, rt::Variant(sk), ctx);
+    // The failed limit row's message, then the evaluations of that row that
+    // find no limit row; none of them with the lock held.
+    ASSERT_FALSE(ui.boxes().empty());
+    EXPECT_EQ(ui.depths, std::vector<int>(ui.boxes().size(), 0));
+    EXPECT_EQ(env.backend->workspace().transactionDepth(), 0);
+    // Only the second place got its limit row, and it is stored.
+    EXPECT_EQ(env.count("SELECT * FROM 0100_Grenzwert WHERE StromkreisID = " + std::to_string(sk)), 1);
+}
+
 TEST(MessungenLaden, TheSelectionIsRestored) {
     LoadEnv env;
     const std::int32_t big = env.circuitOfPlaces(6);
