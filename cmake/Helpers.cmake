@@ -10,6 +10,7 @@ function(pg_add_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   gtest_discover_tests(${T_NAME}
     TEST_PREFIX "${T_NAME}."
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

@@ -12,20 +12,14 @@
 #include "runtime/Error.h"
 #include "settings/IniFile.h"
 #include "settings/Store.h"
+#include "ErrorNumber.h"
 
 namespace fs = std::filesystem;
 using settings::Store;
 
 namespace {
 
-int errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorNumber;
 
 std::string readText(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -10,20 +10,12 @@
 #include "toolkit/Label.h"
 #include "toolkit/TextBox.h"
 #include "toolkit/UserControl.h"
+#include "ErrorNumber.h"
 
 using namespace tk;
 using Log = std::vector<std::string>;
 
-namespace {
-int errorNumber(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-} // namespace
+using testsupport::errorNumber;
 
 class FocusTest : public ::testing::Test {
 protected:

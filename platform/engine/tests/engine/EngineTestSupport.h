@@ -13,6 +13,7 @@
 #include "engine/QueryDef.h"
 #include "engine/Recordset.h"
 #include "engine/TableDef.h"
+#include "ErrorNumber.h"
 
 namespace enginetest {
 
@@ -32,14 +33,7 @@ inline std::string freshFolder() {
 }
 
 // The error number a call raises; 0 when it raises none.
-inline int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+inline constexpr auto& errorOf = testsupport::errorNumber;
 
 inline std::string text(const rt::Variant& v) {
     if (v.isNull() || v.isEmpty()) return "<null>";

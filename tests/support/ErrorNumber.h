@@ -1,0 +1,20 @@
+#pragma once
+// Test support shared by the suites: the error number a call raises.
+#include <functional>
+
+#include "runtime/Error.h"
+
+namespace testsupport {
+
+// The number of the rt::Error the call raises; 0 when it raises none.
+// Other exceptions pass through and fail the test.
+inline int errorNumber(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace testsupport
