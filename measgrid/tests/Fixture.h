@@ -26,6 +26,7 @@
 #include "sampledb/Rows.h"
 #include "settings/Store.h"
 #include "toolkit/HeadlessUi.h"
+#include "ErrorNumber.h"
 
 namespace measgrid::test {
 
@@ -159,15 +160,5 @@ struct Host : hosting::IPropertyNotify {
 inline rt::Variant object(std::shared_ptr<engine::Database> db) {
     return rt::Variant(std::shared_ptr<rt::Object>(std::move(db)));
 }
-
-#define EXPECT_RT_ERROR(stmt, num)                                  \
-    do {                                                            \
-        try {                                                       \
-            stmt;                                                   \
-            ADD_FAILURE() << "no error from " #stmt;                \
-        } catch (const rt::Error& e) {                              \
-            EXPECT_EQ(e.number(), (num)) << e.description();        \
-        }                                                           \
-    } while (0)
 
 } // namespace measgrid::test

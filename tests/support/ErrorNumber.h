@@ -18,3 +18,15 @@ inline int errorNumber(const std::function<void()>& f) {
 }
 
 } // namespace testsupport
+
+// Expects the statement to raise rt::Error with the number; shows the
+// description when the number differs. (Needs gtest.)
+#define EXPECT_RT_ERROR(stmt, num)                                  \
+    do {                                                            \
+        try {                                                       \
+            stmt;                                                   \
+            ADD_FAILURE() << "no error from " #stmt;                \
+        } catch (const rt::Error& e) {                              \
+            EXPECT_EQ(e.number(), (num)) << e.description();        \
+        }                                                           \
+    } while (0)

@@ -8,6 +8,7 @@
 #include "hosting/HostSite.h"
 #include "hosting/VariantLiteral.h"
 #include "toolkit/HeadlessUi.h"
+#include "ErrorNumber.h"
 
 struct TestHost : hosting::IEventSink, hosting::IPropertyNotify {
     std::vector<std::string> log;
@@ -33,12 +34,3 @@ struct TestHost : hosting::IEventSink, hosting::IPropertyNotify {
     }
 };
 
-#define EXPECT_RT_ERROR(stmt, num)                                  \
-    do {                                                            \
-        try {                                                       \
-            stmt;                                                   \
-            ADD_FAILURE() << "no error from " #stmt;                \
-        } catch (const rt::Error& e) {                              \
-            EXPECT_EQ(e.number(), (num)) << e.description();        \
-        }                                                           \
-    } while (0)
